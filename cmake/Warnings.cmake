@@ -1,0 +1,6 @@
+add_compile_options(-Wall -Wextra)
+add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions>)
+if(LOGINTARN_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
