@@ -1,0 +1,103 @@
+#include "LauncherProcess_win.h"
+
+namespace {
+
+struct WindowSearch {
+  DWORD processId;
+  const wchar_t* title;
+  bool dialogOnly;
+  HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lParam) {
+  auto* search = reinterpret_cast<WindowSearch*>(lParam);
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(hwnd, &owner);
+  if (owner != search->processId || !::IsWindowVisible(hwnd)) return TRUE;
+  if (search->dialogOnly) {
+    wchar_t cls[16] = {};
+    ::GetClassNameW(hwnd, cls, 16);
+    if (std::wstring(cls) != L"#32770") return TRUE;
+  }
+  if (search->title != nullptr && WindowTextOf(hwnd) != search->title) return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
+HWND WaitForWindow(DWORD processId, const wchar_t* title, bool dialogOnly, DWORD timeoutMs) {
+  DWORD start = ::GetTickCount();
+  for (;;) {
+    WindowSearch search{processId, title, dialogOnly, nullptr};
+    ::EnumWindows(&MatchWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.found != nullptr) return search.found;
+    if (::GetTickCount() - start > timeoutMs) return nullptr;
+    ::Sleep(50);
+  }
+}
+
+}  // namespace
+
+ProcessUnderTest::~ProcessUnderTest() {
+  if (Running()) Kill();
+}
+
+bool ProcessUnderTest::Start(const std::string& exePath, const std::string& arguments) {
+  std::string commandLine = "\"" + exePath + "\"";
+  if (!arguments.empty()) commandLine += " " + arguments;
+  std::string directory = exePath.substr(0, exePath.rfind('\\'));
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!::CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(), &si,
+                        &pi)) {
+    return false;
+  }
+  ::CloseHandle(pi.hThread);
+  process_.Reset(pi.hProcess);
+  id_ = pi.dwProcessId;
+  return true;
+}
+
+bool ProcessUnderTest::WaitForExit(DWORD timeoutMs) {
+  return !process_ || ::WaitForSingleObject(process_.Get(), timeoutMs) == WAIT_OBJECT_0;
+}
+
+bool ProcessUnderTest::Running() const {
+  return process_ && ::WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT;
+}
+
+void ProcessUnderTest::Kill() {
+  if (!process_) return;
+  ::TerminateProcess(process_.Get(), 1);
+  ::WaitForSingleObject(process_.Get(), 5000);
+}
+
+HWND WaitForTopLevelWindow(DWORD processId, const wchar_t* title, DWORD timeoutMs) {
+  return WaitForWindow(processId, title, false, timeoutMs);
+}
+
+HWND WaitForMessageBox(DWORD processId, DWORD timeoutMs) { return WaitForWindow(processId, nullptr, true, timeoutMs); }
+
+std::wstring WindowTextOf(HWND hwnd) {
+  wchar_t text[512] = {};
+  ::GetWindowTextW(hwnd, text, 512);
+  return text;
+}
+
+std::wstring MessageBoxText(HWND box) {
+  HWND label = ::GetDlgItem(box, 0xFFFF);
+  return label != nullptr ? WindowTextOf(label) : std::wstring();
+}
+
+void AnswerMessageBox(HWND box, int button) { ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); }
+
+std::string TestProgramDirectory() {
+  char path[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string s = path;
+  return s.substr(0, s.rfind('\\') + 1);
+}
+
+void MakeGameDirectory(const std::string& folder) {
+  for (const char* sub : {"Data", "Map", "Wav"}) ::CreateDirectoryA((folder + sub).c_str(), nullptr);
+}

@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "LauncherProcess_win.h"
+#include "TestFiles_win.h"
+
+namespace {
+
+// Each test runs its own copy of the launcher inside a game directory, so the files it
+// writes beside itself stay in the test's folder.
+class LauncherWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    MakeGameDirectory(folder_.Path());
+    exe_ = folder_ / "LoginTarn.exe";
+    ASSERT_TRUE(::CopyFileA((TestProgramDirectory() + "LoginTarn.exe").c_str(), exe_.c_str(), FALSE));
+    ASSERT_TRUE(launcher_.Start(exe_));
+    window_ = WaitForTopLevelWindow(launcher_.Id(), L"Zorvath", 20000);
+    ASSERT_NE(window_, nullptr) << "no visible window titled Zorvath";
+  }
+  void TearDown() override { launcher_.Kill(); }
+
+  ScratchFolder folder_{"window"};
+  std::string exe_;
+  ProcessUnderTest launcher_;
+  HWND window_ = nullptr;
+};
+
+TEST_F(LauncherWindowTest, BorderlessTopLevelWindowThatClosesOnWmCloseWithoutAsking) {
+  LONG style = ::GetWindowLongW(window_, GWL_STYLE);
+  EXPECT_TRUE(style & WS_VISIBLE);
+  EXPECT_FALSE(style & WS_CAPTION) << std::hex << style;
+  EXPECT_FALSE(style & WS_THICKFRAME) << std::hex << style;
+  EXPECT_EQ(::GetParent(window_), nullptr);
+  EXPECT_TRUE(::GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+
+  // The run marker is written beside the launcher.
+  char run[4] = {};
+  ::GetPrivateProfileStringA("App", "Run", "", run, sizeof run, (folder_ / "LoginTarn.ini").c_str());
+  EXPECT_STREQ(run, "1");
+
+  ::PostMessageW(window_, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(launcher_.WaitForExit(15000));
+  EXPECT_EQ(WaitForMessageBox(launcher_.Id(), 0), nullptr);
+}
+
+TEST_F(LauncherWindowTest, SystemCloseAsksAndOnlyOkCloses) {
+  ::PostMessageW(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
+  HWND box = WaitForMessageBox(launcher_.Id(), 10000);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(WindowTextOf(box), L"Zorvath");
+  EXPECT_EQ(MessageBoxText(box), L"您真的要退出Zorvath吗?");
+  EXPECT_EQ(::GetWindow(box, GW_OWNER), window_);
+  AnswerMessageBox(box, IDCANCEL);
+  EXPECT_FALSE(launcher_.WaitForExit(1500));
+  EXPECT_TRUE(::IsWindowVisible(window_));
+
+  ::PostMessageW(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
+  box = WaitForMessageBox(launcher_.Id(), 10000);
+  ASSERT_NE(box, nullptr);
+  AnswerMessageBox(box, IDOK);
+  EXPECT_TRUE(launcher_.WaitForExit(15000));
+}
+
+}  // namespace
