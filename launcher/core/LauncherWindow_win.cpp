@@ -1,6 +1,7 @@
 #include "launcher/core/LauncherWindow_win.h"
 
 #include <shellapi.h>
+#include <wininet.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -35,7 +36,7 @@ const char* FrameClassName() {
 
 }  // namespace
 
-LauncherWindow::LauncherWindow() {
+LauncherWindow::LauncherWindow() : shellExecute_(&::ShellExecuteA) {
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   GetSettingsFilePath(settings_.SettingsFilePath);
   LoadLauncherSettings(settings_);
@@ -89,6 +90,28 @@ LRESULT LauncherWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return OnSysCommand(wParam, lParam);
     case WM_COMMAND:
       return OnCommand(wParam, lParam);
+    case WM_TIMER:
+      return OnTimer(wParam);
+    case UM_STORE_TEXT:
+      return OnStoreText(lParam);
+    case UM_CLIENT_PROCESS:
+      return OnClientProcess(lParam);
+    case UM_LAUNCH_CLIENT:
+      return OnLaunchClient();
+    case UM_LOGIN_PAGE:
+      return OnLoginPage(lParam);
+    case UM_PAGE_LOGIN:
+      return OnPageLogin(lParam);
+    case UM_RUN_UPDATE:
+      return OnRunUpdate(wParam);
+    case UM_ITEM_PROGRESS:
+      return OnItemProgress(wParam, lParam);
+    case UM_ITEM_DONE:
+      return OnItemDone(lParam);
+    case UM_TOTAL_PROGRESS:
+      return OnTotalProgress(wParam, lParam);
+    case UM_QUEUE_DONE:
+      return OnQueueDone(lParam);
     default:
       return DefaultHandling(msg, wParam, lParam);
   }
@@ -96,9 +119,32 @@ LRESULT LauncherWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT LauncherWindow::OnCreate() {
   if (!RunStartupDecisions()) return 1;
+  AcceptClientMessagesFromAnySender();
   WriteRunMarker(settings_.SettingsFilePath);
   RemoveZoneIdentifier(ExecutablePath);
+  std::string temp;
+  GetTempDirectory(temp);
+  UpdateListPath = temp + "tarnUpdateList.ini";
+  LocalRecordPath = LauncherDirectory + "ExpData\\Updata.ini";
+  SetLayoutMode(0);
+  DWORD flags = 0;
+  if (::InternetGetConnectedState(&flags, 0)) {
+    ::PostMessageA(Hwnd(), UM_LOGIN_PAGE, 0, kLoginPageOpen);
+  } else {
+    ShowOfflineNotice();
+    ::SetTimer(Hwnd(), kConnectionPollTimer, kConnectionPollPeriodMs, nullptr);
+  }
   return 0;
+}
+
+void LauncherWindow::AcceptClientMessagesFromAnySender() {
+  // The game client may run at another integrity level (it is started through "runas");
+  // the system filter would drop its message otherwise. Absent before Windows 7.
+  using FilterFn = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+  HMODULE user32 = ::GetModuleHandleA("user32.dll");
+  auto filter = reinterpret_cast<FilterFn>(
+      reinterpret_cast<void*>(::GetProcAddress(user32, "ChangeWindowMessageFilterEx")));
+  if (filter != nullptr) filter(Hwnd(), UM_CLIENT_PROCESS, 1 /* MSGFLT_ALLOW */, nullptr);
 }
 
 bool LauncherWindow::RunStartupDecisions() {
@@ -208,9 +254,9 @@ LRESULT LauncherWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
 void LauncherWindow::OpenLink(const std::string& address) {
   if (address.empty()) return;
   if (settings_.ForceUseIE != 0) {
-    ::ShellExecuteA(Hwnd(), "open", "iexplore.exe", address.c_str(), nullptr, SW_SHOWNORMAL);
+    shellExecute_(Hwnd(), "open", "iexplore.exe", address.c_str(), nullptr, SW_SHOWNORMAL);
   } else {
-    ::ShellExecuteA(Hwnd(), "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    shellExecute_(Hwnd(), "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   }
 }
 

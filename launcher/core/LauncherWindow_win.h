@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "launcher/core/LauncherSettings.h"
+#include "launcher/update/ProgressSlots.h"
 #include "winlib/Handles_win.h"
 #include "winlib/MessageLoop_win.h"
 #include "winlib/Window_win.h"
@@ -38,6 +39,8 @@ class LauncherWindow : public winlib::Window, public winlib::MessageFilter, publ
   // Start-up decisions (first part of WM_CREATE); false when this process ends here.
   bool RunStartupDecisions();
   bool RelocateLauncher(std::string& copyPath);
+  void AcceptClientMessagesFromAnySender();
+  void ShowOfflineNotice();
 
   LRESULT OnCreate();
   LRESULT OnClose();
@@ -47,18 +50,58 @@ class LauncherWindow : public winlib::Window, public winlib::MessageFilter, publ
   LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
   LRESULT OnLButtonDown();
   LRESULT OnCtlColorStatic(WPARAM wParam);
+  LRESULT OnTimer(WPARAM timerId);
   void OpenLink(const std::string& address);
+
+  // Private messages (launcher/core/Messages.h), one handler each.
+  LRESULT OnStoreText(LPARAM text);
+  LRESULT OnClientProcess(LPARAM processId);
+  LRESULT OnLaunchClient();
+  LRESULT OnLoginPage(LPARAM what);
+  LRESULT OnPageLogin(LPARAM loginArguments);
+  LRESULT OnRunUpdate(WPARAM which);
+  LRESULT OnItemProgress(WPARAM itemIndex, LPARAM percent);
+  LRESULT OnItemDone(LPARAM item);
+  LRESULT OnTotalProgress(WPARAM received, LPARAM total);
+  LRESULT OnQueueDone(LPARAM allDone);
+
+  // Steps other handlers call.
+  std::string LoginAddress();
+  void NavigatePage(const std::string& address);
+  void SetLayoutMode(int mode);
+  bool FillLaunchBlock(const wchar_t* const* loginArguments);
+  void DownloadUpdateList();
+  void StopDownloads();
+  void CheckLauncherUpdate();
+  void CheckClientUpdate();
+  bool LaunchGameClient();
+  void SetBarPosition(int barId, int value);
+  bool IsClientRunning() const;
 
   std::string LauncherDirectory;
   std::string ExecutablePath;
   std::string BaseName;
+  std::string LocalRecordPath;
+  std::string UpdateListPath;
+  std::string Stage1SectionName;
+  std::string ServerId;
+  std::string StoredText;
   std::vector<std::string> NameParts;
+  int UpdatePhase = 0;
   int LayoutMode = 0;
+  unsigned long ClientProcessId = 0;
   unsigned char* ClientLaunchBlockView = nullptr;
   winlib::UniqueFont LabelFont;
   LauncherSettings settings_;
   char VersionLabel[20] = {};
+  bool UpdateListReady = false;
   std::vector<std::string> Arguments;
+  ProgressSlotTable ProgressSlots;
+  int FileBarPercent = 0;
+  int TotalBarPercent = 0;
 
   bool endsAfterStartup_ = false;
+  // The shell call behind the link buttons; tests record it instead of opening a browser.
+  using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+  ShellExecuteFunction shellExecute_ = nullptr;
 };
