@@ -3,6 +3,7 @@
 
 #include "LauncherProcess_win.h"
 #include "TestFiles_win.h"
+#include "launcher/core/Messages.h"
 
 namespace {
 
@@ -58,6 +59,29 @@ TEST_F(LauncherWindowTest, SystemCloseAsksAndOnlyOkCloses) {
   ::PostMessageW(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
   box = WaitForMessageBox(launcher_.Id(), 10000);
   ASSERT_NE(box, nullptr);
+  AnswerMessageBox(box, IDOK);
+  EXPECT_TRUE(launcher_.WaitForExit(15000));
+}
+
+TEST_F(LauncherWindowTest, AnotherProgramHidesItThroughItsMessages) {
+  // The game client names itself with UM_CLIENT_PROCESS; this test program plays the client.
+  ASSERT_TRUE(::PostMessageW(window_, UM_CLIENT_PROCESS, 0, static_cast<LPARAM>(::GetCurrentProcessId())));
+  for (int i = 0; i < 100 && ::IsWindowVisible(window_); ++i) ::Sleep(50);
+  EXPECT_FALSE(::IsWindowVisible(window_));
+  EXPECT_TRUE(launcher_.Running());
+
+  ::ShowWindow(window_, SW_SHOW);
+  ASSERT_TRUE(::IsWindowVisible(window_));
+  ASSERT_TRUE(::PostMessageW(window_, UM_LOGIN_PAGE, 0, kLoginPageHide));
+  for (int i = 0; i < 100 && ::IsWindowVisible(window_); ++i) ::Sleep(50);
+  EXPECT_FALSE(::IsWindowVisible(window_));
+}
+
+TEST_F(LauncherWindowTest, CloseButtonAsksBeforeClosing) {
+  ::PostMessageW(window_, WM_COMMAND, MAKEWPARAM(kCmdClose, BN_CLICKED), 0);
+  HWND box = WaitForMessageBox(launcher_.Id(), 10000);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(MessageBoxText(box), L"您真的要退出Zorvath吗?");
   AnswerMessageBox(box, IDOK);
   EXPECT_TRUE(launcher_.WaitForExit(15000));
 }
