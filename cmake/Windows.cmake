@@ -19,6 +19,8 @@ include(${CMAKE_SOURCE_DIR}/launcher/resources/resources.cmake)
 add_executable(LoginTarn WIN32 ${CMAKE_SOURCE_DIR}/launcher/core/Main_win.cpp $<TARGET_OBJECTS:logintarn_resources>)
 target_link_libraries(LoginTarn PRIVATE launcher_win)
 
+include(${CMAKE_SOURCE_DIR}/tools/demo/demo.cmake)
+
 if(EXISTS ${CMAKE_SOURCE_DIR}/quote/quote.cmake)
   include(${CMAKE_SOURCE_DIR}/quote/quote.cmake)
 endif()
