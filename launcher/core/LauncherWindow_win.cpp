@@ -13,8 +13,10 @@
 #include "launcher/core/NameParts.h"
 #include "launcher/core/StartupRole.h"
 #include "launcher/system/ClientLaunchBlock_win.h"
+#include "launcher/system/InstallLocation_win.h"
 #include "launcher/system/Paths_win.h"
 #include "launcher/system/ProcessStart_win.h"
+#include "launcher/system/Shortcuts_win.h"
 #include "launcher/system/ZoneIdentifier_win.h"
 #include "launcher/update/SelfUpdate_win.h"
 #include "winlib/Module_win.h"
@@ -120,7 +122,10 @@ LRESULT LauncherWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 LRESULT LauncherWindow::OnCreate() {
   if (!RunStartupDecisions()) return 1;
   AcceptClientMessagesFromAnySender();
+  CreateGameDirectories(LauncherDirectory);
   WriteRunMarker(settings_.SettingsFilePath);
+  DeleteOldDesktopShortcut();
+  CreateDesktopShortcut(ExecutablePath, settings_.Shortcut);
   RemoveZoneIdentifier(ExecutablePath);
   std::string temp;
   GetTempDirectory(temp);
