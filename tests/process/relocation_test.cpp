@@ -1,0 +1,242 @@
+// Runs inside a Wine prefix of its own (see relocation.sh): C: is the system drive,
+// D: and E: are two more fixed drives with the same free space, and there is no Z:.
+// The launcher to try lies beside this program as LoginTarn.exe.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <objbase.h>
+#include <shobjidl.h>
+#include <tlhelp32.h>
+
+#include <string>
+#include <vector>
+
+#include "TestFiles_win.h"
+#include "launcher/system/Directories_win.h"
+#include "launcher/system/Paths_win.h"
+#include "launcher/system/Shortcuts_win.h"
+#include "winlib/ComPtr_win.h"
+#include "winlib/Handles_win.h"
+
+namespace {
+
+const std::string kInstallDir = "D:\\BrannockZorvath\\";
+const std::string kInstalled = kInstallDir + "LoginTarn.exe";
+
+std::string SourceLauncher() {
+  std::string dir;
+  GetModuleDirectory(dir, nullptr, false);
+  return dir + "LoginTarn.exe";
+}
+
+// Rewrites the embedded default text of a launcher file.
+bool PatchDefaults(const std::string& exe, std::string (*edit)(const std::string&)) {
+  std::string text;
+  WORD language = 0;
+  {
+    HMODULE image = ::LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (image == nullptr) return false;
+    HRSRC info = ::FindResourceA(image, MAKEINTRESOURCEA(224), "DATA");
+    if (info != nullptr) {
+      text.assign(static_cast<const char*>(::LockResource(::LoadResource(image, info))), ::SizeofResource(image, info));
+      ::EnumResourceLanguagesA(
+          image, "DATA", MAKEINTRESOURCEA(224),
+          [](HMODULE, LPCSTR, LPCSTR, WORD lang, LONG_PTR out) -> BOOL {
+            *reinterpret_cast<WORD*>(out) = lang;
+            return FALSE;
+          },
+          reinterpret_cast<LONG_PTR>(&language));
+    }
+    ::FreeLibrary(image);
+    if (text.empty()) return false;
+  }
+  text = edit(text);
+  HANDLE update = ::BeginUpdateResourceA(exe.c_str(), FALSE);
+  if (update == nullptr) return false;
+  if (!::UpdateResourceA(update, "DATA", MAKEINTRESOURCEA(224), language, &text[0], static_cast<DWORD>(text.size()))) {
+    ::EndUpdateResourceA(update, TRUE);
+    return false;
+  }
+  return ::EndUpdateResourceA(update, FALSE) != FALSE;
+}
+
+struct Launched {
+  winlib::UniqueKernelHandle process;
+  unsigned long id = 0;
+};
+
+Launched Start(const std::string& exe) {
+  Launched l;
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  std::string line = "\"" + exe + "\"";
+  std::string folder = exe.substr(0, exe.rfind('\\'));
+  if (::CreateProcessA(exe.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi)) {
+    l.process.Reset(pi.hProcess);
+    winlib::UniqueKernelHandle thread(pi.hThread);
+    l.id = pi.dwProcessId;
+  }
+  return l;
+}
+
+// Ids of the processes running from `imagePath`.
+std::vector<unsigned long> ProcessesOf(const std::string& imagePath) {
+  std::vector<unsigned long> ids;
+  winlib::UniqueFileHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = ::Process32First(snapshot.Get(), &entry); more; more = ::Process32Next(snapshot.Get(), &entry)) {
+    winlib::UniqueKernelHandle p(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID));
+    char path[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    if (p && ::QueryFullProcessImageNameA(p.Get(), 0, path, &size) && lstrcmpiA(path, imagePath.c_str()) == 0) {
+      ids.push_back(entry.th32ProcessID);
+    }
+  }
+  return ids;
+}
+
+// The launcher's shown top-level window of that process; null when there is none yet.
+HWND ShownLauncherWindow(unsigned long processId) {
+  struct Search {
+    unsigned long id;
+    HWND found;
+  } search{processId, nullptr};
+  ::EnumWindows(
+      [](HWND hwnd, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(hwnd, &owner);
+        char title[32] = {};
+        ::GetWindowTextA(hwnd, title, sizeof title);
+        if (owner != s->id || !::IsWindowVisible(hwnd) || std::string(title) != "Zorvath") return TRUE;
+        s->found = hwnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND WaitForLauncherWindow(unsigned long processId, DWORD ms) {
+  for (DWORD waited = 0; waited < ms; waited += 100) {
+    if (HWND hwnd = ShownLauncherWindow(processId)) return hwnd;
+    ::Sleep(100);
+  }
+  return nullptr;
+}
+
+// Closes a running launcher the way the start-up does it, and waits for its end.
+bool CloseLauncher(unsigned long processId, HWND window) {
+  winlib::UniqueKernelHandle p(::OpenProcess(SYNCHRONIZE, FALSE, processId));
+  if (!p || !::PostMessageA(window, WM_CLOSE, 0, 0)) return false;
+  return ::WaitForSingleObject(p.Get(), 20000) == WAIT_OBJECT_0;
+}
+
+std::string LinkTarget(const std::string& linkPath) {
+  winlib::ComPtr<IShellLinkA> link;
+  winlib::ComPtr<IPersistFile> file;
+  if (FAILED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid())) ||
+      FAILED(link.As(IID_IPersistFile, file))) {
+    return std::string();
+  }
+  wchar_t wide[MAX_PATH] = {};
+  ::MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH);
+  if (FAILED(file->Load(wide, STGM_READ))) return std::string();
+  char target[MAX_PATH] = {};
+  link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
+  return target;
+}
+
+class Relocation : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ::CoInitialize(nullptr);
+    RemoveTree("D:\\BrannockZorvath");
+    RemoveTree("E:\\BrannockZorvath");
+    RemoveTree(download_);
+    ASSERT_TRUE(CreateDirectoryPath(download_));
+    ASSERT_TRUE(GetDesktopDirectory(desktop_));
+  }
+  void TearDown() override { ::CoUninitialize(); }
+
+  // A launcher named LoginTarn_77.exe in a download folder (not a game directory).
+  std::string Downloaded(std::string (*edit)(const std::string&)) {
+    std::string exe = download_ + "LoginTarn_77.exe";
+    if (!::CopyFileA(SourceLauncher().c_str(), exe.c_str(), FALSE)) return std::string();
+    if (edit != nullptr && !PatchDefaults(exe, edit)) return std::string();
+    return exe;
+  }
+
+  // Starts a launcher that must not move and checks that it runs where it is.
+  void ExpectStaysWhereStarted(const std::string& exe) {
+    Launched l = Start(exe);
+    ASSERT_TRUE(l.process);
+    HWND window = WaitForLauncherWindow(l.id, 30000);
+    ASSERT_NE(window, nullptr) << "the launcher did not stay to show its window";
+    for (const char* f : {"Data", "ExpData", "Map", "Wav"}) EXPECT_TRUE(DirectoryExists(download_ + f)) << f;
+    EXPECT_FALSE(DirectoryExists("D:\\BrannockZorvath"));
+    EXPECT_FALSE(DirectoryExists("E:\\BrannockZorvath"));
+    EXPECT_TRUE(CloseLauncher(l.id, window));
+  }
+
+  std::string download_ = "C:\\Download\\";
+  std::string desktop_;
+};
+
+TEST_F(Relocation, InstallsIntoTheGameDirectoryAndRestartsThere) {
+  std::string exe = Downloaded(nullptr);
+  ASSERT_FALSE(exe.empty());
+  ASSERT_TRUE(WriteWholeFile(desktop_ + "\\Zorvath.lnk", "shortcut of the former name"));
+
+  Launched first = Start(exe);
+  ASSERT_TRUE(first.process);
+  ASSERT_EQ(::WaitForSingleObject(first.process.Get(), 30000), WAIT_OBJECT_0) << "the downloaded launcher kept running";
+
+  // D: and E: have the same free space: the earlier drive wins, the system drive never.
+  for (const char* f : {"Data", "ExpData", "Map", "Wav"}) EXPECT_TRUE(DirectoryExists(kInstallDir + f)) << f;
+  EXPECT_TRUE(FileExists(kInstalled));
+  EXPECT_FALSE(DirectoryExists("E:\\BrannockZorvath"));
+  EXPECT_FALSE(DirectoryExists("C:\\BrannockZorvath"));
+  char pos[16] = {};
+  ::GetPrivateProfileStringA("App", "pos", "", pos, sizeof pos, (kInstallDir + "LoginTarn.ini").c_str());
+  EXPECT_STREQ(pos, "77");
+
+  // The copy runs from the game directory and does not move again.
+  std::vector<unsigned long> copies;
+  for (int i = 0; i < 100 && copies.empty(); ++i, ::Sleep(100)) copies = ProcessesOf(kInstalled);
+  ASSERT_EQ(copies.size(), 1u);
+  HWND window = WaitForLauncherWindow(copies[0], 30000);
+  ASSERT_NE(window, nullptr);
+  ::Sleep(1000);
+  EXPECT_EQ(ProcessesOf(kInstalled), copies);
+  EXPECT_FALSE(DirectoryExists("C:\\BrannockZorvath"));
+
+  // The copy's own start keeps the shortcut, pointing to the copy.
+  EXPECT_FALSE(FileExists(desktop_ + "\\Zorvath.lnk"));
+  EXPECT_EQ(LinkTarget(desktop_ + "\\Brannock-Zorvath.lnk"), kInstalled);
+  char run[8] = {};
+  ::GetPrivateProfileStringA("App", "Run", "", run, sizeof run, (kInstallDir + "LoginTarn.ini").c_str());
+  EXPECT_STREQ(run, "1");
+
+  EXPECT_TRUE(CloseLauncher(copies[0], window));
+  ::DeleteFileA((desktop_ + "\\Brannock-Zorvath.lnk").c_str());
+}
+
+TEST_F(Relocation, RunAtCurrentKeepsTheLauncherWhereItIs) {
+  std::string exe = Downloaded([](const std::string& text) { return text + "\r\nRunAtCurrent=1"; });
+  ASSERT_FALSE(exe.empty());
+  ExpectStaysWhereStarted(exe);
+}
+
+TEST_F(Relocation, EmptyRunDirKeepsTheLauncherWhereItIs) {
+  std::string exe = Downloaded([](const std::string& text) {
+    std::string edited = text;
+    std::size_t at = edited.find("RunDir=BrannockZorvath");
+    if (at != std::string::npos) edited.replace(at, 22, "RunDir=");
+    return edited;
+  });
+  ASSERT_FALSE(exe.empty());
+  ExpectStaysWhereStarted(exe);
+}
+
+}  // namespace
