@@ -15,7 +15,7 @@ rm -rf "$work"
 mkdir -p "$prefix/drive_c" "$HOME" "$work/d" "$work/e"
 
 # The system files are only read: hard links spare copying them. All else is copied.
-cp -a "$base"/*.reg "$base/dosdevices" "$prefix/"
+cp -a "$base"/*.reg "$base/.update-timestamp" "$base/dosdevices" "$prefix/"
 for item in "$base/drive_c"/*; do
   [ "$(basename "$item")" = windows ] || cp -a "$item" "$prefix/drive_c/"
 done
