@@ -14,7 +14,7 @@ constexpr unsigned kFixedDriveType = 3;
 struct DriveInfo {
   std::string root;  // such as "D:\"
   unsigned type = 0;
-  bool freeSpaceKnown = false;  // whether the free-space query succeeded
+  bool freeSpaceKnown = false;       // whether the free-space query succeeded
   std::uint64_t bytesAvailable = 0;  // free bytes available to the calling user
 };
 

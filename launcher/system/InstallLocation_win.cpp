@@ -41,6 +41,7 @@ std::vector<DriveInfo> ListDrives() {
 void ChooseInstallDirectory(std::string& name) {
   char systemDirectory[kMaxLauncherPath] = {};
   UINT length = ::GetSystemDirectoryA(systemDirectory, sizeof systemDirectory);
-  std::string systemRoot = length > 0 && length < sizeof systemDirectory ? SystemRootOf(systemDirectory) : std::string();
+  std::string systemRoot =
+      length > 0 && length < sizeof systemDirectory ? SystemRootOf(systemDirectory) : std::string();
   name = InstallDirectoryFor(ChooseInstallRoot(ListDrives(), systemRoot), name);
 }

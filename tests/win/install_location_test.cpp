@@ -17,7 +17,11 @@ TEST(CreateDirectoryPath, FoldersBeforeEachSeparator) {
     std::vector<std::string> folders;  // exist afterwards
     std::vector<std::string> absent;   // exist neither as folder nor as file
   } cases[] = {
-      {"nested file path: parents only", dir / "a\\b\\file.bin", true, {dir / "a", dir / "a\\b"}, {dir / "a\\b\\file.bin"}},
+      {"nested file path: parents only",
+       dir / "a\\b\\file.bin",
+       true,
+       {dir / "a", dir / "a\\b"},
+       {dir / "a\\b\\file.bin"}},
       {"folder path ending in a separator", dir / "x\\y\\", true, {dir / "x", dir / "x\\y"}, {}},
       {"folder path without the separator: last one not made", dir / "p\\q", true, {dir / "p"}, {dir / "p\\q"}},
       {"forward slashes separate too", dir / "f/g/h.txt", true, {dir / "f", dir / "f\\g"}, {dir / "f\\g\\h.txt"}},
