@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "LauncherProcess_win.h"
 #include "TestFiles_win.h"
 #include "launcher/system/Directories_win.h"
-#include "launcher/system/Paths_win.h"
 #include "launcher/system/Shortcuts_win.h"
 #include "winlib/ComPtr_win.h"
 #include "winlib/Handles_win.h"
@@ -22,11 +22,9 @@ namespace {
 const std::string kInstallDir = "D:\\BrannockZorvath\\";
 const std::string kInstalled = kInstallDir + "LoginTarn.exe";
 
-std::string SourceLauncher() {
-  std::string dir;
-  GetModuleDirectory(dir, nullptr, false);
-  return dir + "LoginTarn.exe";
-}
+std::string SourceLauncher() { return TestProgramDirectory() + "LoginTarn.exe"; }
+
+HWND WaitForLauncherWindow(DWORD processId, DWORD ms) { return WaitForTopLevelWindow(processId, L"Zorvath", ms); }
 
 // Rewrites the embedded default text of a launcher file.
 bool PatchDefaults(const std::string& exe, std::string (*edit)(const std::string&)) {
@@ -59,26 +57,6 @@ bool PatchDefaults(const std::string& exe, std::string (*edit)(const std::string
   return ::EndUpdateResourceA(update, FALSE) != FALSE;
 }
 
-struct Launched {
-  winlib::UniqueKernelHandle process;
-  unsigned long id = 0;
-};
-
-Launched Start(const std::string& exe) {
-  Launched l;
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  std::string line = "\"" + exe + "\"";
-  std::string folder = exe.substr(0, exe.rfind('\\'));
-  if (::CreateProcessA(exe.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi)) {
-    l.process.Reset(pi.hProcess);
-    winlib::UniqueKernelHandle thread(pi.hThread);
-    l.id = pi.dwProcessId;
-  }
-  return l;
-}
-
 // Ids of the processes running from `imagePath`.
 std::vector<unsigned long> ProcessesOf(const std::string& imagePath) {
   std::vector<unsigned long> ids;
@@ -94,35 +72,6 @@ std::vector<unsigned long> ProcessesOf(const std::string& imagePath) {
     }
   }
   return ids;
-}
-
-// The launcher's shown top-level window of that process; null when there is none yet.
-HWND ShownLauncherWindow(unsigned long processId) {
-  struct Search {
-    unsigned long id;
-    HWND found;
-  } search{processId, nullptr};
-  ::EnumWindows(
-      [](HWND hwnd, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(hwnd, &owner);
-        char title[32] = {};
-        ::GetWindowTextA(hwnd, title, sizeof title);
-        if (owner != s->id || !::IsWindowVisible(hwnd) || std::string(title) != "Zorvath") return TRUE;
-        s->found = hwnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-HWND WaitForLauncherWindow(unsigned long processId, DWORD ms) {
-  for (DWORD waited = 0; waited < ms; waited += 100) {
-    if (HWND hwnd = ShownLauncherWindow(processId)) return hwnd;
-    ::Sleep(100);
-  }
-  return nullptr;
 }
 
 // Closes a running launcher the way the start-up does it, and waits for its end.
@@ -169,14 +118,14 @@ class Relocation : public ::testing::Test {
 
   // Starts a launcher that must not move and checks that it runs where it is.
   void ExpectStaysWhereStarted(const std::string& exe) {
-    Launched l = Start(exe);
-    ASSERT_TRUE(l.process);
-    HWND window = WaitForLauncherWindow(l.id, 30000);
+    ProcessUnderTest launcher;
+    ASSERT_TRUE(launcher.Start(exe));
+    HWND window = WaitForLauncherWindow(launcher.Id(), 30000);
     ASSERT_NE(window, nullptr) << "the launcher did not stay to show its window";
     for (const char* f : {"Data", "ExpData", "Map", "Wav"}) EXPECT_TRUE(DirectoryExists(download_ + f)) << f;
     EXPECT_FALSE(DirectoryExists("D:\\BrannockZorvath"));
     EXPECT_FALSE(DirectoryExists("E:\\BrannockZorvath"));
-    EXPECT_TRUE(CloseLauncher(l.id, window));
+    EXPECT_TRUE(CloseLauncher(launcher.Id(), window));
   }
 
   std::string download_ = "C:\\Download\\";
@@ -188,9 +137,9 @@ TEST_F(Relocation, InstallsIntoTheGameDirectoryAndRestartsThere) {
   ASSERT_FALSE(exe.empty());
   ASSERT_TRUE(WriteWholeFile(desktop_ + "\\Zorvath.lnk", "shortcut of the former name"));
 
-  Launched first = Start(exe);
-  ASSERT_TRUE(first.process);
-  ASSERT_EQ(::WaitForSingleObject(first.process.Get(), 30000), WAIT_OBJECT_0) << "the downloaded launcher kept running";
+  ProcessUnderTest downloaded;
+  ASSERT_TRUE(downloaded.Start(exe));
+  ASSERT_TRUE(downloaded.WaitForExit(30000)) << "the downloaded launcher kept running";
 
   // D: and E: have the same free space: the earlier drive wins, the system drive never.
   for (const char* f : {"Data", "ExpData", "Map", "Wav"}) EXPECT_TRUE(DirectoryExists(kInstallDir + f)) << f;
