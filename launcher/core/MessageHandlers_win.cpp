@@ -4,6 +4,7 @@
 
 #include "launcher/core/LauncherWindow_win.h"
 #include "launcher/core/Messages.h"
+#include "launcher/system/ProcessControl_win.h"
 
 LRESULT LauncherWindow::OnStoreText(LPARAM text) {
   const char* value = reinterpret_cast<const char*>(text);
@@ -60,3 +61,5 @@ LRESULT LauncherWindow::OnTimer(WPARAM timerId) {
   }
   return DefaultHandling(WM_TIMER, timerId, 0);
 }
+
+bool LauncherWindow::IsClientRunning() const { return IsProcessRunning("Client.exe", ClientProcessId); }

@@ -28,5 +28,4 @@ bool LauncherWindow::LaunchGameClient() {
   return false;
 }
 void LauncherWindow::SetBarPosition(int, int) {}
-bool LauncherWindow::IsClientRunning() const { return false; }
 void LauncherWindow::ShowOfflineNotice() { NotYet("ShowOfflineNotice"); }
