@@ -1,0 +1,18 @@
+#include "launcher/system/GameClientLaunch_win.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "launcher/system/ProcessStart_win.h"
+#include "launcher/system/WindowsVersion_win.h"
+
+bool StartGameClient(const std::string& launcherDirectory, unsigned long& clientProcessId) {
+  return StartGameClient(launcherDirectory, IsWindowsVersionAtLeast(false), clientProcessId);
+}
+
+bool StartGameClient(const std::string& launcherDirectory, bool vistaOrLater, unsigned long& clientProcessId) {
+  std::string path = launcherDirectory + kGameClientProgram;
+  if (vistaOrLater) return StartElevated(path, nullptr);
+  return StartProcess(path, std::vector<std::string>(), SW_SHOW, &clientProcessId);
+}
