@@ -13,6 +13,10 @@ bool StartGameClient(const std::string& launcherDirectory, unsigned long& client
 
 bool StartGameClient(const std::string& launcherDirectory, bool vistaOrLater, unsigned long& clientProcessId) {
   std::string path = launcherDirectory + kGameClientProgram;
+  // The shell would report a missing program in a message box of its own; a failed start
+  // shows the player nothing.
+  DWORD attributes = ::GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
   if (vistaOrLater) return StartElevated(path, nullptr);
   return StartProcess(path, std::vector<std::string>(), SW_SHOW, &clientProcessId);
 }
