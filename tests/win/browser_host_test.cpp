@@ -25,12 +25,15 @@ class Counted : public Interface {
   ULONG STDMETHODCALLTYPE Release() override { return --refs; }  // stack objects: never freed
 };
 
-class FakeExternal final : public Counted<IDispatch> {
+// Dispatch objects of the tests: no names, no calls; `Extra` is one more interface answered.
+template <typename Interface>
+class FakeDispatch : public Counted<Interface> {
  public:
+  explicit FakeDispatch(const IID& extra) : extra_(extra) {}
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (iid == IID_IUnknown || iid == IID_IDispatch) {
+    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == extra_) {
       *object = this;
-      AddRef();
+      this->AddRef();
       return S_OK;
     }
     *object = nullptr;
@@ -42,11 +45,20 @@ class FakeExternal final : public Counted<IDispatch> {
   HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
     return E_NOTIMPL;
   }
+
+ private:
+  IID extra_;
+};
+
+class FakeExternal final : public FakeDispatch<IDispatch> {
+ public:
+  FakeExternal() : FakeDispatch(IID_IDispatch) {}
 };
 
 // A handler whose answers the test sets; it records what the host passed in.
-class FakeUIHandler final : public Counted<winlib::IBrowserUIHandler> {
+class FakeUIHandler final : public FakeDispatch<winlib::IBrowserUIHandler> {
  public:
+  FakeUIHandler() : FakeDispatch(winlib::IID_IBrowserUIHandler) {}
   HRESULT contextResult = S_OK;
   DWORD addFlags = 0;
   HRESULT showResult = S_FALSE;
@@ -57,21 +69,6 @@ class FakeUIHandler final : public Counted<winlib::IBrowserUIHandler> {
   DWORD acceleratorMessage = 0;
   std::wstring translatedFrom;
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == winlib::IID_IBrowserUIHandler) {
-      *object = this;
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-    return E_NOTIMPL;
-  }
   HRESULT STDMETHODCALLTYPE ShowContextMenu(DWORD, DWORD, DWORD, IUnknown*, IDispatch*, HRESULT* result) override {
     presetContext = *result;
     *result = contextResult;
