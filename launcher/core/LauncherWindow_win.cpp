@@ -19,13 +19,13 @@
 #include "launcher/system/Shortcuts_win.h"
 #include "launcher/system/ZoneIdentifier_win.h"
 #include "launcher/update/SelfUpdate_win.h"
+#include "winlib/AxHost_win.h"
 #include "winlib/Module_win.h"
 
 namespace {
 
 constexpr int kIconResource = 128;
 constexpr int kTitleResource = 128;
-constexpr UINT kForwardMessage = 0x037F;  // the window library's WM_FORWARDMSG
 // "版本号:%s" in code page 936.
 constexpr char kVersionLabelFormat[] = "\xB0\xE6\xB1\xBE\xBA\xC5:%s";
 constexpr RECT kVersionLabelRect = {648, 172, 720, 192};
@@ -131,6 +131,7 @@ LRESULT LauncherWindow::OnCreate() {
   GetTempDirectory(temp);
   UpdateListPath = temp + "tarnUpdateList.ini";
   LocalRecordPath = LauncherDirectory + "ExpData\\Updata.ini";
+  AttachPageHost();
   SetLayoutMode(0);
   DWORD flags = 0;
   if (::InternetGetConnectedState(&flags, 0)) {
@@ -266,16 +267,9 @@ void LauncherWindow::OpenLink(const std::string& address) {
 }
 
 bool LauncherWindow::PreTranslateMessage(MSG* msg) {
-  bool keyboard = msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST;
-  bool mouse = msg->message >= WM_MOUSEFIRST && msg->message <= WM_MOUSELAST;
-  if (!keyboard && !mouse) return false;
-  // Find the direct child that holds the focus and let it (the page host) take the key.
-  HWND focus = ::GetFocus();
-  if (focus == nullptr || focus == Hwnd()) return false;
-  HWND child = focus;
-  while (child != nullptr && ::GetParent(child) != Hwnd()) child = ::GetParent(child);
-  if (child == nullptr) return false;
-  return ::SendMessageA(child, kForwardMessage, 0, reinterpret_cast<LPARAM>(msg)) != 0;
+  // Keys and mouse messages go first to the page host holding the focus, so keyboard
+  // navigation inside the page works.
+  return winlib::ForwardToFocusedChild(Hwnd(), msg);
 }
 
 bool LauncherWindow::OnIdle() { return false; }

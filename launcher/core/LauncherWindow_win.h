@@ -1,11 +1,14 @@
 #pragma once
 
 #include <windows.h>
+#include <exdisp.h>
 
 #include <string>
 #include <vector>
 
 #include "launcher/core/LauncherSettings.h"
+#include "launcher/core/LoginArguments.h"
+#include "launcher/core/PageUIHandler_win.h"
 #include "launcher/update/ProgressSlots.h"
 #include "winlib/Handles_win.h"
 #include "winlib/MessageLoop_win.h"
@@ -41,6 +44,7 @@ class LauncherWindow : public winlib::Window, public winlib::MessageFilter, publ
   bool RelocateLauncher(std::string& copyPath);
   void AcceptClientMessagesFromAnySender();
   void ShowOfflineNotice();
+  void AttachPageHost();
 
   LRESULT OnCreate();
   LRESULT OnClose();
@@ -69,15 +73,19 @@ class LauncherWindow : public winlib::Window, public winlib::MessageFilter, publ
   std::string LoginAddress();
   void NavigatePage(const std::string& address);
   void SetLayoutMode(int mode);
-  bool FillLaunchBlock(const wchar_t* const* loginArguments);
+  bool FillLaunchBlock(const LoginArguments* loginArguments);
   void DownloadUpdateList();
   void StopDownloads();
   void CheckLauncherUpdate();
   void CheckClientUpdate();
   bool LaunchGameClient();
+  void ReportStatistics(int eventType, const std::string& serverId);
   void SetBarPosition(int barId, int value);
   bool IsClientRunning() const;
 
+  winlib::ComPtr<PageUIHandler> UIHandler;
+  HWND BrowserHost = nullptr;                // child window; destroyed with this window
+  winlib::ComPtr<IWebBrowser2> Browser;
   std::string LauncherDirectory;
   std::string ExecutablePath;
   std::string BaseName;

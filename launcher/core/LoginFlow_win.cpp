@@ -4,7 +4,14 @@
 
 #include "launcher/core/LauncherWindow_win.h"
 #include "launcher/core/Messages.h"
+#include <cstdlib>
+
+#include "launcher/core/LoginAddress.h"
+#include "launcher/core/PageHost_win.h"
+#include "launcher/system/ClientLaunchBlock_win.h"
 #include "launcher/system/Directories_win.h"
+#include "launcher/system/GameClientLaunch_win.h"
+#include "launcher/system/MachineCode_win.h"
 
 LRESULT LauncherWindow::OnLoginPage(LPARAM what) {
   if (what == kLoginPageHide) {
@@ -27,7 +34,7 @@ LRESULT LauncherWindow::OnLoginPage(LPARAM what) {
 }
 
 LRESULT LauncherWindow::OnPageLogin(LPARAM loginArguments) {
-  FillLaunchBlock(reinterpret_cast<const wchar_t* const*>(loginArguments));
+  FillLaunchBlock(reinterpret_cast<const LoginArguments*>(loginArguments));
   if (UpdateListReady) {
     ::PostMessageA(Hwnd(), UM_RUN_UPDATE, 1, 0);
   } else {
@@ -45,4 +52,41 @@ LRESULT LauncherWindow::OnRunUpdate(WPARAM which) {
     CheckClientUpdate();
   }
   return 0;
+}
+
+void LauncherWindow::AttachPageHost() {
+  BrowserHost = CreateBrowserHost(Hwnd());
+  if (BrowserHost == nullptr) return;
+  Browser = HostedBrowser(BrowserHost);
+  UIHandler = PageUIHandler::Create(Hwnd());
+  AttachPageUIHandler(BrowserHost, UIHandler.Get());
+}
+
+std::string LauncherWindow::LoginAddress() {
+  std::string machineCode;
+  if (!settings_.MachineCodeParam.empty()) GetMachineCode(machineCode);
+  return BuildLoginAddress(settings_, NameParts, std::rand() & 0x7FFF, machineCode);
+}
+
+void LauncherWindow::NavigatePage(const std::string& address) {
+  if (Browser) NavigateBrowser(Browser.Get(), address);
+}
+
+void LauncherWindow::ShowOfflineNotice() {
+  if (Browser) ::ShowOfflineNotice(Browser.Get());
+}
+
+bool LauncherWindow::FillLaunchBlock(const LoginArguments* loginArguments) {
+  return FillClientLaunchBlock(ClientLaunchBlockView, loginArguments, settings_, ExecutablePath, Hwnd(), ServerId);
+}
+
+bool LauncherWindow::LaunchGameClient() {
+  if (!StartGameClient(LauncherDirectory, ClientProcessId)) return false;
+  if (settings_.OpenStatistics != 0 && !settings_.ClientStartStatSent) {
+    ReportStatistics(1, ServerId);
+    settings_.ClientStartStatSent = true;
+  }
+  ::ShowWindow(Hwnd(), SW_HIDE);
+  ::SetTimer(Hwnd(), kClientWatchTimer, kClientWatchPeriodMs, nullptr);
+  return true;
 }

@@ -11,21 +11,11 @@ void NotYet(const char* step) {
 }
 }  // namespace
 
-std::string LauncherWindow::LoginAddress() { return settings_.LoginUrl; }
-void LauncherWindow::NavigatePage(const std::string&) { NotYet("NavigatePage"); }
 void LauncherWindow::SetLayoutMode(int mode) { LayoutMode = mode; }
-bool LauncherWindow::FillLaunchBlock(const wchar_t* const*) {
-  NotYet("FillClientLaunchBlock");
-  return false;
-}
 void LauncherWindow::DownloadUpdateList() { NotYet("DownloadUpdateList"); }
 void LauncherWindow::StopDownloads() {}
 void LauncherWindow::CheckLauncherUpdate() { NotYet("CheckLauncherUpdate"); }
 void LauncherWindow::CheckClientUpdate() { NotYet("CheckClientUpdate"); }
 LRESULT LauncherWindow::OnItemDone(LPARAM) { return 0; }
-bool LauncherWindow::LaunchGameClient() {
-  NotYet("LaunchGameClient");
-  return false;
-}
 void LauncherWindow::SetBarPosition(int, int) {}
-void LauncherWindow::ShowOfflineNotice() { NotYet("ShowOfflineNotice"); }
+void LauncherWindow::ReportStatistics(int, const std::string&) { NotYet("ReportStatistics"); }
