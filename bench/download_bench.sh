@@ -20,9 +20,12 @@ cleanup() {
 trap cleanup EXIT
 
 mkdir -p "$work/www" "$work/curl" "$work/queue" "$work/nginx"
+# nginx's workers drop root and must still read the files.
+chmod 755 "$work" "$work/www"
 for i in $(seq 0 $((count - 1))); do
   head -c $((size_mib * 1024 * 1024)) /dev/urandom > "$work/www/$(printf 'f%02d.bin' "$i")"
 done
+chmod 644 "$work"/www/*
 
 port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1]); s.close()')
 cat > "$work/nginx/nginx.conf" <<CONF
@@ -46,7 +49,7 @@ http {
 CONF
 nginx -c "$work/nginx/nginx.conf" -g 'daemon off;' &
 nginx_pid=$!
-for _ in $(seq 50); do curl -s -o /dev/null "http://127.0.0.1:$port/f00.bin" && break; sleep 0.1; done
+for _ in $(seq 50); do curl -sf -o /dev/null "http://127.0.0.1:$port/f00.bin" && break; sleep 0.1; done
 
 base="http://127.0.0.1:$port"
 urls=()
@@ -55,7 +58,7 @@ for i in $(seq 0 $((count - 1))); do
   urls+=(-o "$work/curl/$f" "$base/$f")
 done
 start=$(date +%s.%N)
-curl -s --parallel --parallel-max 4 "${urls[@]}"
+curl -sf --parallel --parallel-max 4 "${urls[@]}" >/dev/null 2>"$work/curl.err" || { cat "$work/curl.err"; exit 1; }
 end=$(date +%s.%N)
 curl_ms=$(python3 -c "print(round(($end - $start) * 1000, 1))")
 

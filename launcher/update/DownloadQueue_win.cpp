@@ -69,11 +69,6 @@ void DownloadQueue::Stop() {
   if (!running_) return;
   stopping_.store(true);
   ::SetEvent(stopEvent_.Get());
-  // Called from a handler of a message some thread sent us (a worker's UM_ITEM_DONE):
-  // answer it now, or that worker could only end by force.
-  if (::InSendMessage()) ::ReplyMessage(0);
-
-  HANDLE waits[kMaxWorkers];
   int started = 0;
   for (auto& worker : workers_) {
     if (!worker) continue;
@@ -81,6 +76,11 @@ void DownloadQueue::Stop() {
     worker->AbortTransfer();
     ++started;
   }
+  // Called from a handler of a message some thread sent us (a worker's UM_ITEM_DONE):
+  // answer it now, or that worker could only end by force.
+  if (::InSendMessage()) ::ReplyMessage(0);
+
+  HANDLE waits[kMaxWorkers];
   ULONGLONG deadline = ::GetTickCount64() + kWorkerStopWaitMs * started;
   for (;;) {
     DWORD n = 0;
@@ -131,6 +131,7 @@ int DownloadQueue::WorkerCount() const {
 }
 
 DownloadItem* DownloadQueue::TakeNextItem() {
+  if (stopping_.load()) return nullptr;
   ULONGLONG now = ::GetTickCount64();
   winlib::Lock hold(lock_);
   for (int i = 0; i < count_; ++i) {
