@@ -13,7 +13,7 @@ constexpr std::int32_t kClientPackageItem = 2;
 
 // Result codes of one attempt.
 constexpr std::int32_t kDownloadOk = 0;
-constexpr std::int32_t kDownloadFailed = -1;      // no answer, not 200, no length, no file, no data
+constexpr std::int32_t kDownloadFailed = -1;       // no answer, not 200, no length, no file, no data
 constexpr std::int32_t kDownloadWriteFailed = -2;  // the file took fewer bytes than were read
 constexpr std::int32_t kDownloadShortBody = -3;    // the body ended before its Content-Length
 

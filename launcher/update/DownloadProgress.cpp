@@ -23,12 +23,6 @@ ProgressPair ScaleProgressPair(std::int64_t received, std::int64_t total) {
   return {static_cast<std::uint32_t>(received), static_cast<std::int32_t>(total)};
 }
 
-bool BatchPercent(std::uint32_t received, std::int32_t total, int& percent) {
-  if (total == 0) return false;
-  percent = static_cast<int>(static_cast<double>(received) / static_cast<double>(total) * 100.0);
-  return true;
-}
-
 unsigned RetryDelayMs(int failures) {
   if (failures <= 0) return 0;
   unsigned delay = kFirstRetryDelayMs;

@@ -17,10 +17,6 @@ struct ProgressPair {
 };
 ProgressPair ScaleProgressPair(std::int64_t received, std::int64_t total);
 
-// Whole-batch percent as the window computes it from that message: received / total × 100
-// in double precision, truncated. False for a total of 0 (leave the bar as it is).
-bool BatchPercent(std::uint32_t received, std::int32_t total, int& percent);
-
 // Pause before the next attempt at an item that failed `failures` times: 1 s, doubling,
 // at most 30 s. Zero before the first failure.
 unsigned RetryDelayMs(int failures);

@@ -33,7 +33,8 @@ int DownloadQueue::Add(const char* url, const char* targetPath, std::int64_t siz
     if (count_ >= kMaxItems) return -1;
   }
   std::unique_ptr<DownloadItem> item(new DownloadItem());
-  if (!CopyField(item->url, sizeof item->url, url) || !CopyField(item->targetPath, sizeof item->targetPath, targetPath) ||
+  if (!CopyField(item->url, sizeof item->url, url) ||
+      !CopyField(item->targetPath, sizeof item->targetPath, targetPath) ||
       !CopyField(item->note, sizeof item->note, note)) {
     return -1;
   }

@@ -60,7 +60,8 @@ std::int64_t QueryNumber(HINTERNET request, DWORD query) {
 
 void TraceFailure(std::int32_t code, std::int64_t contentLength, std::int64_t onDisk, std::int64_t thisAttempt) {
   char text[160];
-  std::snprintf(text, sizeof text, "ErrorCode=%d, FileSize=%" PRId64 ", RealFileSize=%" PRId64 ", DownloadedSize=%" PRId64,
+  std::snprintf(text, sizeof text,
+                "ErrorCode=%d, FileSize=%" PRId64 ", RealFileSize=%" PRId64 ", DownloadedSize=%" PRId64,
                 static_cast<int>(code), contentLength, onDisk, thisAttempt);
   ::OutputDebugStringA(text);
 }
@@ -104,11 +105,12 @@ std::int32_t DownloadWorker::Transfer(DownloadItem& item) {
       winlib::UniqueInternet connection(::InternetConnectA(session.Get(), parts->host, parts->port, parts->user,
                                                            parts->password, INTERNET_SERVICE_HTTP, 0, 0));
       const char* accept[] = {"*/*", nullptr};
-      HINTERNET request = connection ? ::HttpOpenRequestA(connection.Get(), "GET", parts->path, nullptr, nullptr, accept,
-                                                          INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_UI, 0)
+      HINTERNET request = connection ? ::HttpOpenRequestA(connection.Get(), "GET", parts->path, nullptr, nullptr,
+                                                          accept, INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_UI, 0)
                                      : nullptr;
       if (request != nullptr && Publish(request)) {
-        if (::HttpSendRequestA(request, nullptr, 0, nullptr, 0) && QueryNumber(request, HTTP_QUERY_STATUS_CODE) == 200) {
+        if (::HttpSendRequestA(request, nullptr, 0, nullptr, 0) &&
+            QueryNumber(request, HTTP_QUERY_STATUS_CODE) == 200) {
           std::int64_t length = QueryNumber(request, HTTP_QUERY_CONTENT_LENGTH);
           if (length > 0) {
             contentLength = length;

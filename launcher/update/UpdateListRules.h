@@ -37,7 +37,7 @@ bool SplitDeleteEntry(const std::string& value, DeleteEntry& entry);
 bool UrlFileName(const std::string& url, std::string& name);
 
 // Where the list and the local record live.
-constexpr char kUpdateListFileName[] = "tarnUpdateList.ini";      // in the temporary folder
+constexpr char kUpdateListFileName[] = "tarnUpdateList.ini";        // in the temporary folder
 constexpr char kLocalRecordRelativePath[] = "ExpData\\Updata.ini";  // in the launcher's folder
 
 // Section names of the list and the record.

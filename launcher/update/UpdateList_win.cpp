@@ -50,7 +50,8 @@ std::vector<std::string> ReadNumberedValues(const std::string& file, const std::
 
 std::string SelectVersionGroup(const std::string& updateListPath, const std::string& serverId) {
   std::unique_ptr<char[]> section(new char[kSectionBufferSize]());
-  DWORD length = ::GetPrivateProfileSectionA(kVersionsSection, section.get(), kSectionBufferSize, updateListPath.c_str());
+  DWORD length =
+      ::GetPrivateProfileSectionA(kVersionsSection, section.get(), kSectionBufferSize, updateListPath.c_str());
   // The section comes as NUL-separated lines; AppendTextLines ends lines at NUL too.
   TextLines lines;
   AppendTextLines(section.get(), length, lines);
@@ -65,8 +66,8 @@ bool WriteRecordedTag(const std::string& recordPath, const char* section, int nu
   return ::WritePrivateProfileStringA(section, NumberText(number).c_str(), tag.c_str(), recordPath.c_str()) != FALSE;
 }
 
-void DownloadUpdateList(DownloadQueue& queue, const std::string& updateListUrl, const std::string& updateListPath,
-                        int& updatePhase) {
+void StartUpdateListDownload(DownloadQueue& queue, const std::string& updateListUrl, const std::string& updateListPath,
+                             int& updatePhase) {
   ::OutputDebugStringA("DownloadUpdateList...");
   ::OutputDebugStringA(updateListUrl.c_str());
   ::OutputDebugStringA(updateListPath.c_str());

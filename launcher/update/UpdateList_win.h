@@ -29,12 +29,14 @@ std::string SelectVersionGroup(const std::string& updateListPath, const std::str
 std::string ReadRecordedTag(const std::string& recordPath, const char* section, int number);
 bool WriteRecordedTag(const std::string& recordPath, const char* section, int number, const std::string& tag);
 
-// The window side of the update-list fetch. `DownloadUpdateList`: traces, phase 1, then
-// the list alone in a new batch (any earlier batch is discarded).
+// The window side of the update-list fetch, the body of LauncherWindow's
+// DownloadUpdateList: traces, phase 1, then the list alone in a new batch (any earlier
+// batch is discarded).
 constexpr int kPhaseUpdateList = 1;
-void DownloadUpdateList(DownloadQueue& queue, const std::string& updateListUrl, const std::string& updateListPath,
-                        int& updatePhase);
-// UM_ITEM_DONE for the list's item: a fetched list makes the launcher check its own
+void StartUpdateListDownload(DownloadQueue& queue, const std::string& updateListUrl, const std::string& updateListPath,
+                             int& updatePhase);
+// UM_ITEM_DONE for the list's item (the window first ignores every item while its queue
+// IsStopping()): a fetched list makes the launcher check its own
 // version (UM_RUN_UPDATE, wParam 0) and marks the list ready. A failed fetch changes
 // nothing: an earlier list of this run stays in use. True when this item brought a list.
 bool OnUpdateListDone(HWND window, const DownloadItem& item, bool& updateListReady);

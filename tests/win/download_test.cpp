@@ -42,8 +42,8 @@ TEST_F(DownloadTest, FetchesBodyAndReportsProgress) {
   std::string tag = Tag("body");
   std::string target = folder / "body.bin";
   DownloadQueue queue(window.Hwnd());
-  ASSERT_EQ(queue.Add(server.Url("/body/200000/" + tag + "?secret=1&b=2").c_str(), target.c_str(), 150000,
-                      "the note", kClientPackageItem),
+  ASSERT_EQ(queue.Add(server.Url("/body/200000/" + tag + "?secret=1&b=2").c_str(), target.c_str(), 150000, "the note",
+                      kClientPackageItem),
             0);
   queue.Start();
   ASSERT_TRUE(WaitFor(UM_QUEUE_DONE));
@@ -220,8 +220,8 @@ TEST_F(DownloadTest, AddLimits) {
   EXPECT_EQ(queue.Add(url.c_str(), std::string(260, 'p').c_str(), 0, nullptr, 2), -1);
   EXPECT_EQ(queue.Add(url.c_str(), path.c_str(), 0, std::string(320, 'n').c_str(), 2), -1);
   EXPECT_EQ(queue.Count(), 0);
-  EXPECT_EQ(queue.Add(std::string(319, 'u').c_str(), std::string(259, 'p').c_str(), 0, std::string(319, 'n').c_str(), 2),
-            0);
+  EXPECT_EQ(
+      queue.Add(std::string(319, 'u').c_str(), std::string(259, 'p').c_str(), 0, std::string(319, 'n').c_str(), 2), 0);
   EXPECT_EQ(queue.Add(nullptr, nullptr, -5, nullptr, 1), 1);
   for (int i = 2; i < DownloadQueue::kMaxItems; ++i) ASSERT_EQ(queue.Add(url.c_str(), path.c_str(), 10, nullptr, 2), i);
   EXPECT_EQ(queue.Add(url.c_str(), path.c_str(), 10, nullptr, 2), -1);
@@ -392,7 +392,7 @@ TEST_F(UpdateListTest, ArrivesInTempFolderAndIsRead) {
   window.onItemDone = [&](DownloadItem& item) {
     if (!queue.IsStopping() && item.kind == kUpdateListItem) OnUpdateListDone(window.Hwnd(), item, ready);
   };
-  DownloadUpdateList(queue, server.Url("/static/" + name), listPath, phase);
+  StartUpdateListDownload(queue, server.Url("/static/" + name), listPath, phase);
   EXPECT_EQ(phase, kPhaseUpdateList);
   ASSERT_TRUE(WaitFor(UM_RUN_UPDATE));
   EXPECT_TRUE(ready);
@@ -428,7 +428,7 @@ TEST_F(UpdateListTest, FailedFetchLeavesReadyAlone) {
     int phase = 0;
     w.onItemDone = [&](DownloadItem& item) { OnUpdateListDone(w.Hwnd(), item, ready); };
     DownloadQueue q(w.Hwnd());
-    DownloadUpdateList(q, server.Url("/missing/" + Tag("nolist")), folder / "nolist.ini", phase);
+    StartUpdateListDownload(q, server.Url("/missing/" + Tag("nolist")), folder / "nolist.ini", phase);
     ASSERT_TRUE(PumpUntil([&] { return w.CountOf(UM_QUEUE_DONE) >= 1; }, kWaitMs));
     q.Stop();
     EXPECT_EQ(ready, c.readyBefore);
@@ -440,8 +440,8 @@ TEST_F(UpdateListTest, TwoCallsLeaveOneItem) {
   DownloadQueue queue(window.Hwnd());
   int phase = 0;
   std::string tag = Tag("twice");
-  DownloadUpdateList(queue, server.Url("/slow/5000/3000/" + tag), folder / "twice.ini", phase);
-  DownloadUpdateList(queue, server.Url("/slow/5000/3000/" + tag), folder / "twice.ini", phase);
+  StartUpdateListDownload(queue, server.Url("/slow/5000/3000/" + tag), folder / "twice.ini", phase);
+  StartUpdateListDownload(queue, server.Url("/slow/5000/3000/" + tag), folder / "twice.ini", phase);
   EXPECT_EQ(queue.Count(), 1);
   EXPECT_EQ(queue.WorkerCount(), 1);
   queue.Stop();
