@@ -5,10 +5,34 @@
 
 #include "TestFiles_win.h"
 #include "launcher/core/Messages.h"
+#include "winlib/Handles_win.h"
 
 namespace {
 
 const char kRecorderClass[] = "Zv:TestRecorder";
+constexpr DWORD kDebugPrintException = 0x40010006;  // DBG_PRINTEXCEPTION_C
+
+winlib::CriticalSection& CaptureLock() {
+  static winlib::CriticalSection lock;
+  return lock;
+}
+std::vector<std::string>& CapturedTexts() {
+  static std::vector<std::string> texts;
+  return texts;
+}
+
+LONG CALLBACK CaptureDebugOutput(EXCEPTION_POINTERS* info) {
+  const EXCEPTION_RECORD* r = info->ExceptionRecord;
+  if (r->ExceptionCode == kDebugPrintException && r->NumberParameters >= 2) {
+    const char* text = reinterpret_cast<const char*>(r->ExceptionInformation[1]);
+    std::size_t length = static_cast<std::size_t>(r->ExceptionInformation[0]);
+    winlib::Lock hold(CaptureLock());
+    std::string t(text, length);
+    while (!t.empty() && t.back() == '\0') t.pop_back();
+    CapturedTexts().push_back(t);
+  }
+  return EXCEPTION_CONTINUE_SEARCH;
+}
 
 }  // namespace
 
@@ -61,6 +85,20 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
 
 void PumpFor(DWORD ms) {
   PumpUntil([] { return false; }, ms);
+}
+
+DebugOutputCapture::DebugOutputCapture() : handler_(::AddVectoredExceptionHandler(1, &CaptureDebugOutput)) {
+  winlib::Lock hold(CaptureLock());
+  CapturedTexts().clear();
+}
+
+DebugOutputCapture::~DebugOutputCapture() {
+  if (handler_ != nullptr) ::RemoveVectoredExceptionHandler(handler_);
+}
+
+std::vector<std::string> DebugOutputCapture::Texts() const {
+  winlib::Lock hold(CaptureLock());
+  return CapturedTexts();
 }
 
 TestServer::TestServer() {

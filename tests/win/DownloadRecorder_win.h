@@ -42,6 +42,20 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
 // Dispatches for `ms` whatever arrives.
 void PumpFor(DWORD ms);
 
+// Collects the texts this process writes to the debugger output (from any thread) while
+// it lives: OutputDebugString raises an exception a vectored handler sees first.
+class DebugOutputCapture {
+ public:
+  DebugOutputCapture();
+  ~DebugOutputCapture();
+  DebugOutputCapture(const DebugOutputCapture&) = delete;
+  DebugOutputCapture& operator=(const DebugOutputCapture&) = delete;
+  std::vector<std::string> Texts() const;
+
+ private:
+  void* handler_;
+};
+
 // The test HTTP server started by the ctest fixture (tests/support/http_test_server.sh).
 class TestServer {
  public:

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -94,6 +95,7 @@ TEST_F(DownloadTest, RefusedAnswersFailWithoutFile) {
       {"no_length", "/nolength/5000/"},
       {"zero_length", "/zerolength/"},
   };
+  DebugOutputCapture traces;
   for (const Case& c : cases) {
     RecorderWindow w;
     std::string tag = Tag(c.name);
@@ -112,6 +114,14 @@ TEST_F(DownloadTest, RefusedAnswersFailWithoutFile) {
     EXPECT_FALSE(Exists(target)) << c.name;
     EXPECT_EQ(server.Requests(tag).size(), 1u) << c.name;
   }
+  // One trace per failed attempt; nothing was read, so every count is 0.
+  int failures = 0;
+  for (const std::string& t : traces.Texts()) {
+    if (t.rfind("ErrorCode=", 0) != 0) continue;
+    EXPECT_EQ(t, "ErrorCode=-1, FileSize=0, RealFileSize=0, DownloadedSize=0");
+    ++failures;
+  }
+  EXPECT_EQ(failures, 3);
 }
 
 TEST_F(DownloadTest, UnusableUrlsFailInsteadOfHanging) {
@@ -133,6 +143,7 @@ TEST_F(DownloadTest, UnusableUrlsFailInsteadOfHanging) {
 }
 
 TEST_F(DownloadTest, ShortBodyKeepsPartialFileAndIsFetchedAgain) {
+  DebugOutputCapture traces;
   std::string tag = Tag("short");
   std::string target = folder / "short.bin";
   DownloadQueue queue(window.Hwnd());
@@ -146,6 +157,10 @@ TEST_F(DownloadTest, ShortBodyKeepsPartialFileAndIsFetchedAgain) {
   std::string bytes;
   ASSERT_TRUE(ReadWholeFile(target, bytes));
   EXPECT_EQ(bytes, PatternBytes(30000));
+  auto texts = traces.Texts();
+  EXPECT_NE(
+      std::find(texts.begin(), texts.end(), "ErrorCode=-3, FileSize=100000, RealFileSize=30000, DownloadedSize=30000"),
+      texts.end());
 
   // Fetched again after a pause, from byte 0.
   ASSERT_TRUE(WaitFor(UM_ITEM_DONE, 2));
@@ -387,6 +402,7 @@ TEST_F(UpdateListTest, ArrivesInTempFolderAndIsRead) {
   ::DeleteFileA(listPath.c_str());
 
   DownloadQueue queue(window.Hwnd());
+  DebugOutputCapture traces;
   bool ready = false;
   int phase = 0;
   window.onItemDone = [&](DownloadItem& item) {
@@ -394,6 +410,11 @@ TEST_F(UpdateListTest, ArrivesInTempFolderAndIsRead) {
   };
   StartUpdateListDownload(queue, server.Url("/static/" + name), listPath, phase);
   EXPECT_EQ(phase, kPhaseUpdateList);
+  auto texts = traces.Texts();
+  ASSERT_GE(texts.size(), 3u);
+  EXPECT_EQ(texts[0], "DownloadUpdateList...");
+  EXPECT_EQ(texts[1], server.Url("/static/" + name));
+  EXPECT_EQ(texts[2], listPath);
   ASSERT_TRUE(WaitFor(UM_RUN_UPDATE));
   EXPECT_TRUE(ready);
   auto run = window.Of(UM_RUN_UPDATE);
