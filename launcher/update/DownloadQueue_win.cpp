@@ -84,18 +84,17 @@ void DownloadQueue::Stop() {
   HANDLE waits[kMaxWorkers];
   ULONGLONG deadline = ::GetTickCount64() + kWorkerStopWaitMs * started;
   for (;;) {
+    // Handles the messages sent to this thread, a worker's UM_ITEM_DONE among them;
+    // posted ones stay queued.
+    MSG msg;
+    ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     DWORD n = 0;
     for (auto& worker : workers_) {
       if (worker && !worker->HasEnded()) waits[n++] = worker->handle();
     }
     ULONGLONG now = ::GetTickCount64();
     if (n == 0 || now >= deadline) break;
-    DWORD woke = ::MsgWaitForMultipleObjects(n, waits, FALSE, static_cast<DWORD>(deadline - now), QS_SENDMESSAGE);
-    if (woke == WAIT_OBJECT_0 + n) {
-      MSG msg;
-      // Handles only the messages sent to this thread; posted ones stay queued.
-      ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
+    ::MsgWaitForMultipleObjects(n, waits, FALSE, static_cast<DWORD>(deadline - now), QS_SENDMESSAGE);
   }
   for (auto& worker : workers_) {
     if (!worker) continue;
