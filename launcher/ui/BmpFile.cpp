@@ -42,7 +42,9 @@ bool ReadBmpLayout(const unsigned char* data, std::size_t size, BmpLayout& layou
     tableBytes = 12;
   }
   std::uint64_t headerEnd = kBmpFileHeaderSize + static_cast<std::uint64_t>(layout.infoSize) + tableBytes;
-  return headerEnd <= size;
+  if (headerEnd > size) return false;
+  layout.infoBytes = static_cast<std::uint32_t>(headerEnd - kBmpFileHeaderSize);
+  return true;
 }
 
 std::uint64_t DibRowBytes(std::int32_t width, std::uint16_t bitsPerPixel) {

@@ -17,6 +17,7 @@ struct BmpLayout {
   std::uint16_t bitsPerPixel = 0;
   std::uint32_t compression = 0;
   std::uint32_t coloursUsed = 0;
+  std::uint32_t infoBytes = 0;  // information header plus colour table or masks
 };
 
 // The file header test: type "BM", or a stored file size equal to the data's length.

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-FillPieces ComputeFillPieces(int position, int lower, int upper, const FillRect& fill, int leftEndWidth,
+FillPieces ComputeFillPieces(int position, int lower, int upper, const FillArea& fill, int leftEndWidth,
                              int rightEndWidth) {
   FillPieces pieces;
   std::int64_t range = static_cast<std::int64_t>(upper) - lower;

@@ -5,7 +5,7 @@
 // Where a progress bar's gold fill goes and what percentage it shows. The fill is a left end,
 // a stretched middle and a right end, laid into the bar's fill rectangle.
 
-struct FillRect {
+struct FillArea {
   int left, top, right, bottom;
 };
 
@@ -21,7 +21,7 @@ struct FillPieces {
 
 // Range below 1: no fill. Otherwise w = min(position, range) * fill width / range, at most
 // the fill width; a non-zero w is raised to the two ends' widths together.
-FillPieces ComputeFillPieces(int position, int lower, int upper, const FillRect& fill, int leftEndWidth,
+FillPieces ComputeFillPieces(int position, int lower, int upper, const FillArea& fill, int leftEndWidth,
                              int rightEndWidth);
 
 // position / (upper - lower) * 100, fraction cut off, held to 0..100; -1 when the range is
