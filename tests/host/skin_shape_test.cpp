@@ -116,7 +116,7 @@ TEST(KeyColourRuns, EightBitPixelsCompareTheirColourTableEntry) {
 // ---------------------------------------------------------------------------------------
 
 TEST(ProgressFill, PiecesAndPercentWithTheLauncherImages) {
-  const FillRect fill = {2, 2, 777, 19};
+  const FillArea fill = {2, 2, 777, 19};
   struct Case {
     int position, lower, upper;
     bool drawFill;
@@ -150,7 +150,7 @@ TEST(ProgressFill, PiecesAndPercentWithTheLauncherImages) {
 }
 
 TEST(ProgressFill, EmptyRangeShowsTrackOnly) {
-  const FillRect fill = {2, 2, 777, 19};
+  const FillArea fill = {2, 2, 777, 19};
   for (int upper : {0, -1, INT_MIN}) {
     EXPECT_FALSE(ComputeFillPieces(5, 0, upper, fill, 1, 1).drawFill) << upper;
     EXPECT_EQ(ProgressPercent(5, 0, upper), -1) << upper;
@@ -158,7 +158,7 @@ TEST(ProgressFill, EmptyRangeShowsTrackOnly) {
 }
 
 TEST(ProgressFill, WiderEndsAndMissingEnds) {
-  const FillRect fill = {2, 2, 777, 19};
+  const FillArea fill = {2, 2, 777, 19};
   FillPieces wide = ComputeFillPieces(1, 0, 100, fill, 6, 4);  // 7 is below 6 + 4
   EXPECT_EQ(wide.width, 10);
   EXPECT_EQ(wide.rightX, 8);
