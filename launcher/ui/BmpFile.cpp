@@ -48,8 +48,8 @@ bool ReadBmpLayout(const unsigned char* data, std::size_t size, BmpLayout& layou
 }
 
 std::uint64_t DibRowBytes(std::int32_t width, std::uint16_t bitsPerPixel) {
-  std::uint64_t w = width < 0 ? 0 - static_cast<std::uint64_t>(static_cast<std::int64_t>(width))
-                              : static_cast<std::uint64_t>(width);
+  std::uint64_t w =
+      width < 0 ? 0 - static_cast<std::uint64_t>(static_cast<std::int64_t>(width)) : static_cast<std::uint64_t>(width);
   return (w * bitsPerPixel + 31) / 32 * 4;
 }
 

@@ -23,7 +23,7 @@ struct PixelRows {
   std::ptrdiff_t stride = 0;           // bytes from one row to the next one down
   int width = 0;
   int height = 0;
-  int bitsPerPixel = 0;                 // 8, 16, 24 or 32
+  int bitsPerPixel = 0;                        // 8, 16, 24 or 32
   const std::uint32_t* colourTable = nullptr;  // 256 entries as stored (blue, green, red, reserved); 8 bpp only
 };
 

@@ -11,7 +11,7 @@ constexpr int kPressedImage = 1;
 constexpr int kHoverImage = 2;
 
 // Login-layout places of the buttons, in the order of kSkinButtons.
-constexpr Box kSkinButtonBoxes[kSkinButtonCount] = {kMinimiseButtonBox, kCloseButtonBox, kHomeButtonBox,
+constexpr Box kSkinButtonBoxes[kSkinButtonCount] = {kMinimiseButtonBox, kCloseButtonBox,   kHomeButtonBox,
                                                     kPayButtonBox,      kServiceButtonBox, kForumButtonBox};
 
 void PlaceAndShow(HWND child, const Box& box) {
@@ -33,8 +33,8 @@ Box WorkArea() {
 }
 
 winlib::UniqueBitmap LoadSection(HMODULE module, int id) {
-  return winlib::UniqueBitmap(static_cast<HBITMAP>(
-      ::LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  return winlib::UniqueBitmap(
+      static_cast<HBITMAP>(::LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 }
 
 }  // namespace

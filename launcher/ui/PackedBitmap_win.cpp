@@ -20,8 +20,8 @@ winlib::UniqueBitmap CreateBitmapFromBmpData(const unsigned char* data, std::siz
   winlib::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
   if (!dc) return {};
   void* bits = nullptr;
-  winlib::UniqueBitmap section(
-      ::CreateDIBSection(dc.Get(), reinterpret_cast<const BITMAPINFO*>(info.data()), DIB_RGB_COLORS, &bits, nullptr, 0));
+  winlib::UniqueBitmap section(::CreateDIBSection(dc.Get(), reinterpret_cast<const BITMAPINFO*>(info.data()),
+                                                  DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!section || bits == nullptr) return {};
   DIBSECTION ds{};
   if (::GetObjectA(section.Get(), sizeof ds, &ds) != sizeof ds) return {};

@@ -17,12 +17,12 @@ constexpr std::uint64_t kMaxUnpackedSize = 64u * 1024 * 1024;
 
 enum class Lzma86Result {
   Ok,
-  TooShort,          // fewer than 14 bytes
-  UnsupportedFilter, // filter byte above 1
-  BadProperties,     // properties byte above 224
-  TooLarge,          // unpacked size beyond kMaxUnpackedSize
-  Truncated,         // the stream ended before the declared size was reached
-  Corrupt,           // the decoder rejected the stream, or it ended early with its end marker
+  TooShort,           // fewer than 14 bytes
+  UnsupportedFilter,  // filter byte above 1
+  BadProperties,      // properties byte above 224
+  TooLarge,           // unpacked size beyond kMaxUnpackedSize
+  Truncated,          // the stream ended before the declared size was reached
+  Corrupt,            // the decoder rejected the stream, or it ended early with its end marker
 };
 
 // Reads the unpacked size; false when the data is shorter than the header.

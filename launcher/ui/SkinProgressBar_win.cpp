@@ -40,8 +40,7 @@ void DrawImage(HDC dc, HDC source, HBITMAP image, const ImageSize& size, int x, 
 
 HWND SkinProgressBar::CreateBar(HWND parent, int id) {
   if (!RegisterSuperclass("STATIC", kBarClassName)) return nullptr;
-  return Create(kBarClassName, parent, 0, 0, 0, 0, "", WS_CHILD, 0,
-                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
+  return Create(kBarClassName, parent, 0, 0, 0, 0, "", WS_CHILD, 0, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
 }
 
 void SkinProgressBar::SetImages(int trackId, int leftId, int middleId, int rightId, winlib::UniqueBitmap track,

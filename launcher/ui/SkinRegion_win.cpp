@@ -25,7 +25,8 @@ winlib::UniqueRegion CreateRegionFromBitmap(HBITMAP bitmap, COLORREF key) {
   if (!dc) return {};
   BitmapInfo256 info{};
   info.header.biSize = sizeof info.header;
-  if (::GetDIBits(dc.Get(), bitmap, 0, 0, nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS) == 0) return {};
+  if (::GetDIBits(dc.Get(), bitmap, 0, 0, nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS) == 0)
+    return {};
   int width = info.header.biWidth;
   int height = std::abs(info.header.biHeight);
   int bpp = info.header.biBitCount;

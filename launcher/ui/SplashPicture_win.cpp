@@ -35,7 +35,8 @@ bool LoadResourcePicture(int id, const char* type, winlib::ComPtr<IPicture>& pic
 bool PicturePixelSize(IPicture* picture, HDC dc, int& width, int& height) {
   OLE_XSIZE_HIMETRIC himetricWidth = 0;
   OLE_YSIZE_HIMETRIC himetricHeight = 0;
-  if (picture == nullptr || FAILED(picture->get_Width(&himetricWidth)) || FAILED(picture->get_Height(&himetricHeight))) {
+  if (picture == nullptr || FAILED(picture->get_Width(&himetricWidth)) ||
+      FAILED(picture->get_Height(&himetricHeight))) {
     return false;
   }
   width = HimetricToPixels(himetricWidth, ::GetDeviceCaps(dc, LOGPIXELSX));
@@ -58,8 +59,8 @@ bool WriteLogoFile(const std::string& directory, HMODULE module) {
   winlib::ResourceBytes resource;
   if (!winlib::FindResourceBytes(OrOwnModule(module), kSplashResource, kPackedResourceType, resource)) return false;
   std::string path = directory + kLogoFileName;
-  winlib::UniqueFileHandle file(
-      ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  winlib::UniqueFileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                              FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   DWORD written = 0;
   return ::WriteFile(file.Get(), resource.data, resource.size, &written, nullptr) && written == resource.size;

@@ -110,7 +110,11 @@ TEST(PackedImage, BadBlocksAreRejected) {
       {"stream cut in half", [](Bytes& b) { b.resize(kLzma86HeaderSize + (b.size() - kLzma86HeaderSize) / 2); },
        Lzma86Result::Truncated},
       {"header only", [](Bytes& b) { b.resize(kLzma86HeaderSize); }, Lzma86Result::Truncated},
-      {"declared size beyond the stream", [](Bytes& b) { b[6] = static_cast<unsigned char>(b[6] + 50); b[7] += 1; },
+      {"declared size beyond the stream",
+       [](Bytes& b) {
+         b[6] = static_cast<unsigned char>(b[6] + 50);
+         b[7] += 1;
+       },
        Lzma86Result::Truncated},
       {"first stream byte not zero", [](Bytes& b) { b[kLzma86HeaderSize] = 0x80; }, Lzma86Result::Corrupt},
       {"absurd unpacked size", [](Bytes& b) { b[13] = 0x7F; }, Lzma86Result::TooLarge},
@@ -160,12 +164,10 @@ TEST(BmpFile, FileHeaderNeedsTypeOrExactSize) {
     std::int64_t storedSizeDelta;  // against the data's real length
     bool accepted;
   } cases[] = {
-      {"BM", 0, true},
-      {"BM", 2, true},    // a "BM" image whose stored size differs
-      {"XY", 0, true},    // not "BM", but its stored size equals its length
-      {"XY", -1, false},  // neither
-      {"bm", 0, true},
-      {"bm", 7, false},
+      {"BM", 0, true},   {"BM", 2, true},  // a "BM" image whose stored size differs
+      {"XY", 0, true},                     // not "BM", but its stored size equals its length
+      {"XY", -1, false},                   // neither
+      {"bm", 0, true},   {"bm", 7, false},
   };
   for (const Case& c : cases) {
     Bytes b = BmpHeaders(c.type, 0, 54, 2, 2, 16);
@@ -268,9 +270,9 @@ TEST(CommittedArt, BitmapsHaveTheSizesTheWindowUses) {
     const char* name;
     int width, height, bpp;
   } cases[] = {
-      {"btn_close.bmp", 60, 20, 8},     {"btn_minimise.bmp", 60, 20, 8}, {"btn_home.bmp", 351, 51, 8},
-      {"btn_pay.bmp", 351, 51, 8},      {"btn_service.bmp", 351, 51, 8}, {"btn_forum.bmp", 351, 51, 8},
-      {"fill_left.bmp", 1, 17, 16},     {"fill_right.bmp", 1, 17, 16},   {"fill_middle.bmp", 1, 17, 16},
+      {"btn_close.bmp", 60, 20, 8}, {"btn_minimise.bmp", 60, 20, 8}, {"btn_home.bmp", 351, 51, 8},
+      {"btn_pay.bmp", 351, 51, 8},  {"btn_service.bmp", 351, 51, 8}, {"btn_forum.bmp", 351, 51, 8},
+      {"fill_left.bmp", 1, 17, 16}, {"fill_right.bmp", 1, 17, 16},   {"fill_middle.bmp", 1, 17, 16},
   };
   for (const Case& c : cases) {
     Bytes b = ReadResource(c.name);

@@ -124,12 +124,12 @@ TEST(ProgressFill, PiecesAndPercentWithTheLauncherImages) {
     int percent;
   } cases[] = {
       {0, 0, 100, false, 0, 0, 0, 0, 0},
-      {1, 0, 100, true, 7, 8, 3, 5, 1},          // left end at 2, middle 3..7, right end at 8
+      {1, 0, 100, true, 7, 8, 3, 5, 1},  // left end at 2, middle 3..7, right end at 8
       {50, 0, 100, true, 387, 388, 3, 385, 50},
       {29, 0, 100, true, 224, 225, 3, 222, 29},  // 29% in binary floating point would be 28.99..
       {100, 0, 100, true, 775, 776, 3, 773, 100},
       {250, 0, 100, true, 775, 776, 3, 773, 100},
-      {-5, 0, 100, true, 2, 3, 0, 0, 0},         // raised to the two ends together
+      {-5, 0, 100, true, 2, 3, 0, 0, 0},  // raised to the two ends together
       {2, 0, 3, true, 516, 517, 3, 514, 66},
       {INT_MAX, 0, INT_MAX, true, 775, 776, 3, 773, 100},
       {INT_MAX, INT_MIN, INT_MAX, true, 387, 388, 3, 385, 49},  // position over range, not from lower
@@ -210,7 +210,8 @@ TEST(SkinGeometry, WindowCentredThenHeldInTheWorkArea) {
       {"off the right and bottom edges", {1800, 1000, 2831, 1524}, work, 1031, 524, {889, 516}},
       {"wider than the work area: the right edge wins", work, {0, 0, 1000, 500}, 1031, 524, {-31, -24}},
   };
-  for (const Case& c : cases) EXPECT_EQ(PlaceInWorkArea(c.reference, c.workArea, c.width, c.height), c.expected) << c.name;
+  for (const Case& c : cases)
+    EXPECT_EQ(PlaceInWorkArea(c.reference, c.workArea, c.width, c.height), c.expected) << c.name;
 }
 
 }  // namespace

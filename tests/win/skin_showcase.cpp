@@ -24,7 +24,8 @@ class ShowcaseWindow : public winlib::Window {
   bool CreateShowcase() {
     RegisterWindowClass("skin.showcase", CS_DBLCLKS, nullptr, nullptr, ::LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)),
                         nullptr);
-    if (!Create("skin.showcase", nullptr, 0, 0, 100, 100, "Zorvath", WS_POPUP | WS_CLIPCHILDREN, 0, nullptr)) return false;
+    if (!Create("skin.showcase", nullptr, 0, 0, 100, 100, "Zorvath", WS_POPUP | WS_CLIPCHILDREN, 0, nullptr))
+      return false;
     page_ = ::CreateWindowExA(0, "STATIC", "login page", WS_CHILD | SS_CENTER | SS_CENTERIMAGE, 0, 0, 0, 0, Hwnd(),
                               nullptr, nullptr, nullptr);
     children.pageHost = page_;

@@ -295,8 +295,7 @@ TEST_F(SkinTest, UpdateLayoutFillsTheScreenWithBarsOnTheSplash) {
   EXPECT_EQ(w.totalBar.Position(), 0);
 
   // Black around the picture, the picture at its origin.
-  std::vector<std::uint32_t> painted =
-      Capture(screenWidth, screenHeight, [&](HDC dc) { w.layout.Paint(dc); });
+  std::vector<std::uint32_t> painted = Capture(screenWidth, screenHeight, [&](HDC dc) { w.layout.Paint(dc); });
   EXPECT_EQ(painted[0], 0u);
   EXPECT_EQ(painted[static_cast<size_t>(screenHeight - 1) * screenWidth + screenWidth - 1], 0u);
   EXPECT_NE(painted[static_cast<size_t>(origin.y + 100) * screenWidth + origin.x + 512], 0u);
