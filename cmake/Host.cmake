@@ -13,3 +13,7 @@ if(LOGINTARN_BUILD_TESTS)
     include(${f})
   endforeach()
 endif()
+
+# Build-time tool: packs the skin and progress-track images into their LZMA86 resources.
+add_executable(pack_lzma86 ${CMAKE_SOURCE_DIR}/tools/pack_lzma86.cpp)
+target_link_libraries(pack_lzma86 PRIVATE lzma_encoder)

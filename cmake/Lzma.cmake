@@ -18,3 +18,9 @@ target_compile_options(lzma_decoder PRIVATE -w)
 add_library(lzma_encoder STATIC ${LZMA_ENCODER_SOURCES})
 target_link_libraries(lzma_encoder PUBLIC lzma_decoder)
 target_compile_options(lzma_encoder PRIVATE -w)
+
+# The SDK reads and writes unaligned words on purpose (x86 allows it).
+if(LOGINTARN_SANITIZE)
+  target_compile_options(lzma_decoder PRIVATE -fno-sanitize=alignment)
+  target_compile_options(lzma_encoder PRIVATE -fno-sanitize=alignment)
+endif()

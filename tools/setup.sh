@@ -9,7 +9,7 @@ mkdir -p "$deps"
 need_pkgs=()
 want=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
       wine64 xvfb xauth imagemagick fonts-wqy-microhei locales 7zip nginx python3 chromium
-      cmake ninja-build g++ googletest libgtest-dev dpkg-dev xz-utils curl x11-utils nodejs npm)
+      cmake ninja-build g++ googletest libgtest-dev dpkg-dev xz-utils curl x11-utils nodejs npm python3-pil)
 for p in "${want[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || need_pkgs+=("$p")
 done

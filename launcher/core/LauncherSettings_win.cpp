@@ -3,16 +3,12 @@
 #include <windows.h>
 
 #include "winlib/Module_win.h"
+#include "winlib/Resource_win.h"
 
 bool LoadResourceLines(const char* type, int id, TextLines& lines) {
-  HMODULE module = winlib::AppModule::Instance();
-  HRSRC info = ::FindResourceA(module, MAKEINTRESOURCEA(id), type);
-  if (info == nullptr) return false;
-  DWORD size = ::SizeofResource(module, info);
-  HGLOBAL loaded = ::LoadResource(module, info);
-  const void* data = loaded != nullptr ? ::LockResource(loaded) : nullptr;
-  if (size == 0 || data == nullptr) return false;
-  AppendTextLines(static_cast<const char*>(data), size, lines);
+  winlib::ResourceBytes resource;
+  if (!winlib::FindResourceBytes(winlib::AppModule::Instance(), id, type, resource)) return false;
+  AppendTextLines(reinterpret_cast<const char*>(resource.data), resource.size, lines);
   return true;
 }
 

@@ -15,10 +15,13 @@ set(_lines
 list(JOIN _lines "\r\n" _defaults)
 set(LOGINTARN_DEFAULTS_FILE ${CMAKE_BINARY_DIR}/generated/LoginTarnDefaults.txt)
 file(WRITE ${LOGINTARN_DEFAULTS_FILE} "${_defaults}")
+set(LOGINTARN_ART_DIR ${CMAKE_CURRENT_LIST_DIR})
+file(GLOB LOGINTARN_ART CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/*.lzma86 ${CMAKE_CURRENT_LIST_DIR}/*.bmp
+     ${CMAKE_CURRENT_LIST_DIR}/*.jpg)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/LoginTarn.rc ${CMAKE_BINARY_DIR}/generated/LoginTarn.rc @ONLY)
 file(COPY ${CMAKE_CURRENT_LIST_DIR}/LoginTarn.ico ${CMAKE_CURRENT_LIST_DIR}/LoginTarn.manifest
      DESTINATION ${CMAKE_BINARY_DIR}/generated)
 
 add_library(logintarn_resources OBJECT ${CMAKE_BINARY_DIR}/generated/LoginTarn.rc)
 set_source_files_properties(${CMAKE_BINARY_DIR}/generated/LoginTarn.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_CURRENT_LIST_DIR}/LoginTarn.ico;${CMAKE_CURRENT_LIST_DIR}/LoginTarn.manifest;${CMAKE_CURRENT_LIST_DIR}/LoginTarn.rc")
+  OBJECT_DEPENDS "${LOGINTARN_ART};${CMAKE_CURRENT_LIST_DIR}/LoginTarn.ico;${CMAKE_CURRENT_LIST_DIR}/LoginTarn.manifest;${CMAKE_CURRENT_LIST_DIR}/LoginTarn.rc")
