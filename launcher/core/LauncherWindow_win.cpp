@@ -55,6 +55,31 @@ LauncherWindow::~LauncherWindow() {
   ClientLaunchBlockView = nullptr;
   LabelFont.Reset();
   Arguments.clear();
+  Downloads.reset();
+}
+
+void LauncherWindow::CreateControls() {
+  for (int i = 0; i < kSkinButtonCount; ++i) CreateSkinButton(Buttons[i], Hwnd(), kSkinButtons[i]);
+  FileBar.CreateBar(Hwnd(), kCmdFileBar);
+  TotalBar.CreateBar(Hwnd(), kCmdTotalBar);
+}
+
+LayoutChildren LauncherWindow::Children() {
+  LayoutChildren children;
+  children.pageHost = BrowserHost;
+  for (int i = 0; i < kSkinButtonCount; ++i) children.buttons[i] = Buttons[i].Hwnd();
+  children.fileBar = &FileBar;
+  children.totalBar = &TotalBar;
+  return children;
+}
+
+void LauncherWindow::SetLayoutMode(int mode) {
+  LayoutMode = mode;
+  Skin.SetLayoutMode(Hwnd(), mode, Children());
+}
+
+void LauncherWindow::SetBarPosition(int barId, int value) {
+  (barId == kCmdFileBar ? FileBar : TotalBar).SetPosition(value);
 }
 
 bool LauncherWindow::CreateLauncherWindow() {
@@ -131,7 +156,11 @@ LRESULT LauncherWindow::OnCreate() {
   GetTempDirectory(temp);
   UpdateListPath = temp + "tarnUpdateList.ini";
   LocalRecordPath = LauncherDirectory + "ExpData\\Updata.ini";
+  Skin.CreateDrawingContext();
   AttachPageHost();
+  CreateControls();
+  Skin.LoadSplash(Hwnd());
+  Downloads.reset(new DownloadQueue(Hwnd()));
   SetLayoutMode(0);
   DWORD flags = 0;
   if (::InternetGetConnectedState(&flags, 0)) {
@@ -199,6 +228,7 @@ LRESULT LauncherWindow::OnDestroy(WPARAM wParam, LPARAM lParam) {
 
 LRESULT LauncherWindow::OnPaint() {
   winlib::PaintScope paint(Hwnd());
+  Skin.Paint(paint.Dc());
   if (LayoutMode != 0) return 0;
   // The label is GBK text; drawing it through code page 936 keeps it right on any system.
   wchar_t label[20] = {};
@@ -217,7 +247,7 @@ LRESULT LauncherWindow::OnCtlColorStatic(WPARAM wParam) {
 }
 
 LRESULT LauncherWindow::OnLButtonDown() {
-  if (LayoutMode == 0) {
+  if (Skin.AllowsWindowMove()) {
     ::ReleaseCapture();
     ::SendMessageA(Hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
   }

@@ -3,12 +3,15 @@
 #include <windows.h>
 #include <exdisp.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "launcher/core/LauncherSettings.h"
 #include "launcher/core/LoginArguments.h"
 #include "launcher/core/PageUIHandler_win.h"
+#include "launcher/ui/Layouts_win.h"
+#include "launcher/update/DownloadQueue_win.h"
 #include "launcher/update/ProgressSlots.h"
 #include "winlib/Handles_win.h"
 #include "winlib/MessageLoop_win.h"
@@ -45,6 +48,8 @@ class LauncherWindow : public winlib::Window, public winlib::MessageFilter, publ
   void AcceptClientMessagesFromAnySender();
   void ShowOfflineNotice();
   void AttachPageHost();
+  void CreateControls();
+  LayoutChildren Children();
 
   LRESULT OnCreate();
   LRESULT OnClose();
@@ -78,6 +83,8 @@ class LauncherWindow : public winlib::Window, public winlib::MessageFilter, publ
   void StopDownloads();
   void CheckLauncherUpdate();
   void CheckClientUpdate();
+  void OnLauncherPackageFinished(const DownloadItem& item);
+  void OnClientPackageFinished(const DownloadItem& item);
   bool LaunchGameClient();
   void ReportStatistics(int eventType, const std::string& serverId);
   void SetBarPosition(int barId, int value);
@@ -86,6 +93,7 @@ class LauncherWindow : public winlib::Window, public winlib::MessageFilter, publ
   winlib::ComPtr<PageUIHandler> UIHandler;
   HWND BrowserHost = nullptr;                // child window; destroyed with this window
   winlib::ComPtr<IWebBrowser2> Browser;
+  std::unique_ptr<DownloadQueue> Downloads;
   std::string LauncherDirectory;
   std::string ExecutablePath;
   std::string BaseName;
@@ -97,8 +105,12 @@ class LauncherWindow : public winlib::Window, public winlib::MessageFilter, publ
   std::vector<std::string> NameParts;
   int UpdatePhase = 0;
   int LayoutMode = 0;
+  SkinLayout Skin;  // skin bitmap and drawing context, window size, splash picture
   unsigned long ClientProcessId = 0;
   unsigned char* ClientLaunchBlockView = nullptr;
+  winlib::BitmapButton Buttons[kSkinButtonCount];
+  SkinProgressBar FileBar;   // 147: the package being fetched
+  SkinProgressBar TotalBar;  // 150: the whole batch
   winlib::UniqueFont LabelFont;
   LauncherSettings settings_;
   char VersionLabel[20] = {};

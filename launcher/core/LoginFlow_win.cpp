@@ -12,6 +12,7 @@
 #include "launcher/system/Directories_win.h"
 #include "launcher/system/GameClientLaunch_win.h"
 #include "launcher/system/MachineCode_win.h"
+#include "launcher/update/UpdateList_win.h"
 
 LRESULT LauncherWindow::OnLoginPage(LPARAM what) {
   if (what == kLoginPageHide) {
@@ -89,4 +90,32 @@ bool LauncherWindow::LaunchGameClient() {
   ::ShowWindow(Hwnd(), SW_HIDE);
   ::SetTimer(Hwnd(), kClientWatchTimer, kClientWatchPeriodMs, nullptr);
   return true;
+}
+
+void LauncherWindow::DownloadUpdateList() {
+  if (Downloads) StartUpdateListDownload(*Downloads, settings_.UpdateListUrl, UpdateListPath, UpdatePhase);
+}
+
+void LauncherWindow::StopDownloads() {
+  if (Downloads) Downloads->Stop();
+}
+
+LRESULT LauncherWindow::OnItemDone(LPARAM itemPointer) {
+  // Items a stopping queue still hands over belong to a batch that was given up.
+  if (!Downloads || Downloads->IsStopping() || itemPointer == 0) return 0;
+  const DownloadItem& item = *reinterpret_cast<const DownloadItem*>(itemPointer);
+  switch (item.kind) {
+    case kUpdateListItem:
+      OnUpdateListDone(Hwnd(), item, UpdateListReady);
+      break;
+    case kLauncherPackageItem:
+      OnLauncherPackageFinished(item);
+      break;
+    case kClientPackageItem:
+      OnClientPackageFinished(item);
+      break;
+    default:
+      break;
+  }
+  return 0;
 }

@@ -11,11 +11,8 @@ void NotYet(const char* step) {
 }
 }  // namespace
 
-void LauncherWindow::SetLayoutMode(int mode) { LayoutMode = mode; }
-void LauncherWindow::DownloadUpdateList() { NotYet("DownloadUpdateList"); }
-void LauncherWindow::StopDownloads() {}
 void LauncherWindow::CheckLauncherUpdate() { NotYet("CheckLauncherUpdate"); }
 void LauncherWindow::CheckClientUpdate() { NotYet("CheckClientUpdate"); }
-LRESULT LauncherWindow::OnItemDone(LPARAM) { return 0; }
-void LauncherWindow::SetBarPosition(int, int) {}
 void LauncherWindow::ReportStatistics(int, const std::string&) { NotYet("ReportStatistics"); }
+void LauncherWindow::OnLauncherPackageFinished(const DownloadItem&) { NotYet("OnLauncherPackageFinished"); }
+void LauncherWindow::OnClientPackageFinished(const DownloadItem&) { NotYet("OnClientPackageFinished"); }
