@@ -56,6 +56,8 @@ LauncherWindow::~LauncherWindow() {
   LabelFont.Reset();
   Arguments.clear();
   Downloads.reset();
+  if (NetworkTuning) NetworkTuning->StopWithin(100);
+  NetworkTuning.reset();
 }
 
 void LauncherWindow::CreateControls() {
@@ -147,6 +149,8 @@ LRESULT LauncherWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 LRESULT LauncherWindow::OnCreate() {
   if (!RunStartupDecisions()) return 1;
   AcceptClientMessagesFromAnySender();
+  NetworkTuning.reset(new NetworkTuningThread);
+  NetworkTuning->Begin();
   CreateGameDirectories(LauncherDirectory);
   WriteRunMarker(settings_.SettingsFilePath);
   DeleteOldDesktopShortcut();

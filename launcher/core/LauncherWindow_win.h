@@ -9,6 +9,7 @@
 
 #include "launcher/core/LauncherSettings.h"
 #include "launcher/core/LoginArguments.h"
+#include "launcher/core/NetworkTuningThread_win.h"
 #include "launcher/core/PageUIHandler_win.h"
 #include "launcher/ui/Layouts_win.h"
 #include "launcher/update/DownloadQueue_win.h"
@@ -94,6 +95,7 @@ class LauncherWindow : public winlib::Window, public winlib::MessageFilter, publ
   HWND BrowserHost = nullptr;                // child window; destroyed with this window
   winlib::ComPtr<IWebBrowser2> Browser;
   std::unique_ptr<DownloadQueue> Downloads;
+  std::unique_ptr<NetworkTuningThread> NetworkTuning;
   std::string LauncherDirectory;
   std::string ExecutablePath;
   std::string BaseName;
