@@ -55,6 +55,8 @@ bool ArchiveReader::Open(const char* path) {
 
 bool ArchiveReader::ItemName(std::uint32_t index, wchar_t* name, std::size_t capacity) const {
   static_assert(sizeof(wchar_t) == sizeof(UInt16), "stored names are UTF-16");
+  // An archive may leave out the names altogether; the reader would then read through null.
+  if (archive_.FileNameOffsets == nullptr) return false;
   if (SzArEx_GetFileNameUtf16(&archive_, index, nullptr) > capacity) return false;
   SzArEx_GetFileNameUtf16(&archive_, index, reinterpret_cast<UInt16*>(name));
   return true;
@@ -64,8 +66,11 @@ bool ArchiveReader::ItemData(std::uint32_t index, const unsigned char*& data, st
   data = nullptr;
   size = 0;
   UInt32 block = archive_.FileToFolder[index];
+  // The reader drops its cache for an item without data; an empty file between two items
+  // of one block would make it decode that block twice.
+  if (block == 0xFFFFFFFF) return true;
   // A block is held whole in memory; one beyond 32 bits cannot be, whatever the build.
-  if (block != 0xFFFFFFFF && SzAr_GetFolderUnpackSize(&archive_.db, block) > 0xFFFFFFFFu) return false;
+  if (SzAr_GetFolderUnpackSize(&archive_.db, block) > 0xFFFFFFFFu) return false;
   size_t offset = 0;
   size_t length = 0;
   if (SzArEx_Extract(&archive_, &look_.vt, index, &cachedBlock_, &cache_, &cacheSize_, &offset, &length, &kHeap,

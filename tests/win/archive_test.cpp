@@ -129,6 +129,7 @@ TEST(ExtractArchive, DamagedOrMissingArchives) {
       {"truncated.7z", kNothing},     // the header at the end is gone
       {"notarchive.7z", kNothing},
       {"absent.7z", kNothing},
+      {"nameless.7z", kNothing},  // items without names
       // The reader finds an unknown coder when it first decodes a block, after the folder items.
       {"unsupported.7z", kFoldersOnly},
   };

@@ -30,7 +30,7 @@ def bits(flags):
     return bytes(out)
 
 
-def seven_zip(items):
+def seven_zip(items, with_names=True):
     """A 7z archive of (name, bytes or None for a folder) in this order; each file its own block."""
     files = [data for _, data in items if data]
     header = bytearray(b"\x01")
@@ -49,7 +49,8 @@ def seven_zip(items):
         file_bits = bits([data is not None for _, data in items if not data])
         header += b"\x0f" + number(len(file_bits)) + file_bits
     names = b"".join(name.encode("utf-16-le") + b"\x00\x00" for name, _ in items)
-    header += b"\x11" + number(len(names) + 1) + b"\x00" + names
+    if with_names:
+        header += b"\x11" + number(len(names) + 1) + b"\x00" + names
     header += b"\x00\x00"
     packed = b"".join(files)
     start = len(packed).to_bytes(8, "little") + len(header).to_bytes(8, "little")
@@ -159,6 +160,7 @@ def main():
     write(os.path.join(out, "name_too_long.7z"), seven_zip([("n" * 300, b"long")]))
     # 200 UTF-16 units fit; their 400 bytes in code page 936 do not.
     write(os.path.join(out, "ansi_too_long.7z"), seven_zip([("中" * 200, b"long")]))
+    write(os.path.join(out, "nameless.7z"), seven_zip([("unnamed", b"data")], with_names=False))
     write(os.path.join(out, "three.7z"), seven_zip([("a.txt", b"first"), ("b.txt", b"second"), ("c.txt", b"third")]))
     write(os.path.join(out, "written.7z"), seven_zip([("d/", None), ("d/e.txt", b"e"), ("d/zero", b"")]))
 
