@@ -4,17 +4,6 @@
 #include "launcher/system/CommandLine.h"
 #include "launcher/system/Paths_win.h"
 
-namespace {
-
-struct FindHandleTraits {
-  using Type = HANDLE;
-  static Type Invalid() { return INVALID_HANDLE_VALUE; }
-  static bool IsValid(Type h) { return h != INVALID_HANDLE_VALUE; }
-  static void Close(Type h) { ::FindClose(h); }
-};
-
-}  // namespace
-
 std::string OperatorSitePath(const std::string& relative) {
   std::string path = std::string("Z:") + OPERATOR_SITE_DIR + "/" + relative;
   for (char& c : path) {
@@ -92,7 +81,7 @@ bool SameBytes(const std::string& a, const std::string& b) {
 std::vector<std::string> FilesMatching(const std::string& folder, const char* pattern) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA data{};
-  winlib::UniqueHandle<FindHandleTraits> find(::FindFirstFileA((folder + pattern).c_str(), &data));
+  winlib::UniqueFindHandle find(::FindFirstFileA((folder + pattern).c_str(), &data));
   if (!find) return names;
   do {
     names.push_back(data.cFileName);
