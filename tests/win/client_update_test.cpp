@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "Endpoints.h"
+#include "DownloadRecorder_win.h"
 #include "TestFiles_win.h"
 #include "UpdateTestSupport_win.h"
 #include "launcher/core/Messages.h"
@@ -92,69 +92,26 @@ TEST(ClientUpdateFiles, PackageThatCannotBeUnpackedStaysUnrecorded) {
   EXPECT_EQ(g.Recorded("Stage0", 0), "");
 }
 
-// Receives the queue's messages the way the launcher window does.
-class QueueWindow {
- public:
-  std::function<void(const DownloadItem&)> onItemDone;
-
-  QueueWindow() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = &QueueWindow::Procedure;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.lpszClassName = "UpdateTestQueueWindow";
-    ::RegisterClassA(&wc);
-    hwnd_ = ::CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, this);
-  }
-  ~QueueWindow() { ::DestroyWindow(hwnd_); }
-  HWND Hwnd() const { return hwnd_; }
-  // Pumps messages until the queue reports the end of its batch; its lParam, or -1.
-  int WaitForBatch(DWORD timeoutMs) {
-    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
-    batchResult_ = -1;
-    while (batchResult_ < 0 && ::GetTickCount64() < deadline) {
-      MSG msg;
-      while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
-      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-    return batchResult_;
-  }
-
- private:
-  static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-      auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-      ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<QueueWindow*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (self != nullptr && msg == UM_ITEM_DONE && self->onItemDone) {
-      self->onItemDone(*reinterpret_cast<const DownloadItem*>(lParam));
-      return 0;
-    }
-    if (self != nullptr && msg == UM_QUEUE_DONE) {
-      self->batchResult_ = static_cast<int>(lParam);
-      return 0;
-    }
-    return ::DefWindowProcA(hwnd, msg, wParam, lParam);
-  }
-
-  HWND hwnd_ = nullptr;
-  int batchResult_ = -1;
-};
+// The end of the queue's batch: its lParam, or -1 when it did not come in time.
+int WaitForBatch(RecorderWindow& window, DWORD timeoutMs) {
+  if (!PumpUntil([&] { return window.CountOf(UM_QUEUE_DONE) > 0; }, timeoutMs)) return -1;
+  return static_cast<int>(window.Of(UM_QUEUE_DONE).front().lParam);
+}
 
 TEST(ClientUpdateFiles, QueuedPackagesAreUnpackedRecordedAndDeleted) {
   GameFolder g;
   ASSERT_TRUE(WriteWholeFile(g.list, "[Stage0_All]\r\n0=0|" + kPackages + "client-a.7z|100\r\n1=1|" + kPackages +
                                          "client-b.7z|300\r\n2=2|" + kPackages + "|1\r\n"));
   ClientUpdatePlan plan = ReadClientUpdatePlan(g.list, g.record, "All");
-  QueueWindow window;
+  RecorderWindow window;
   DownloadQueue queue(window.Hwnd());
   std::vector<int> indices = QueueClientPackages(queue, plan, g.game);
   EXPECT_EQ(indices, (std::vector<int>{0, 1}));
-  window.onItemDone = [&](const DownloadItem& item) {
+  window.onItemDone = [&](DownloadItem& item) {
     if (item.state == DownloadState::Done) FinishClientPackage(item, g.game, g.record);
   };
   queue.Start();
-  EXPECT_EQ(window.WaitForBatch(20000), 1);
+  EXPECT_EQ(WaitForBatch(window, 20000), 1);
   queue.Stop();
   EXPECT_TRUE(g.Exists("Data\\a.txt"));
   EXPECT_TRUE(g.Exists("Data\\b.txt"));
@@ -172,7 +129,7 @@ TEST(LauncherUpdateFiles, NewerVersionIsFetchedUnpackedAndStarted) {
     bool withUrl;
   } cases[] = {{"2.6", true}, {"2.10", true}, {"2.7", false}};
   GameFolder g;
-  QueueWindow window;
+  RecorderWindow window;
   DownloadQueue queue(window.Hwnd());
   for (const Case& c : cases) {
     std::string url = c.withUrl ? "Url=" + kPackages + "stage.7z\r\n" : "";
@@ -195,11 +152,11 @@ TEST(LauncherUpdateFiles, NewerVersionIsFetchedUnpackedAndStarted) {
   ASSERT_TRUE(CheckLauncherUpdate(queue, g.list, g.game, phase));
   EXPECT_EQ(phase, 2);
   bool started = false;
-  window.onItemDone = [&](const DownloadItem& item) {
+  window.onItemDone = [&](DownloadItem& item) {
     EXPECT_EQ(item.kind, kLauncherPackageItem);
     if (item.state == DownloadState::Done) started = FinishLauncherPackage(item, g.game, launcher);
   };
-  EXPECT_EQ(window.WaitForBatch(20000), 1);
+  EXPECT_EQ(WaitForBatch(window, 20000), 1);
   queue.Stop();
   EXPECT_TRUE(started);
   EXPECT_EQ(downloads.Lines(), (std::vector<std::string>{"GET /packages/stage.7z 200"}));

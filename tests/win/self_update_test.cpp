@@ -97,40 +97,47 @@ class HeldFile {
   DWORD delay_ = 0;
 };
 
+// An old launcher file and a new build beside it.
+struct TwoBuilds {
+  ScratchFolder folder{"replace"};
+  std::string old = folder / "HeldLauncher.exe";
+  std::string own = folder / "NewBuild.bin";
+  TwoBuilds() {
+    WriteWholeFile(old, "old build");
+    WriteWholeFile(own, "new build");
+  }
+  std::string OldBytes() const {
+    std::string bytes;
+    ReadWholeFile(old, bytes);
+    return bytes;
+  }
+  bool NoTemporaryLeft() const { return FilesMatching(folder.Path(), "*.tmp").empty(); }
+};
+
 TEST(ReplaceOldLauncher, RetriesWhileTheOldFileIsHeld) {
-  ScratchFolder folder("replace");
-  std::string old = folder / "HeldLauncher.exe", own = folder / "NewBuild.bin";
-  ASSERT_TRUE(WriteWholeFile(old, "old build"));
-  ASSERT_TRUE(WriteWholeFile(own, "new build"));
-  HeldFile held(old);
+  TwoBuilds b;
+  HeldFile held(b.old);
   ASSERT_TRUE(held.Held());
   held.ReleaseAfter(600);
-  EXPECT_TRUE(ReplaceOldLauncher(own, old, SelfUpdateWaits{1000, 5000, 50}));
-  std::string bytes;
-  ASSERT_TRUE(ReadWholeFile(old, bytes));
-  EXPECT_EQ(bytes, "new build");
-  EXPECT_TRUE(FilesMatching(folder.Path(), "*.tmp").empty());
+  EXPECT_TRUE(ReplaceOldLauncher(b.own, b.old, SelfUpdateWaits{1000, 5000, 50}));
+  EXPECT_EQ(b.OldBytes(), "new build");
+  EXPECT_TRUE(b.NoTemporaryLeft());
 }
 
 TEST(ReplaceOldLauncher, FailureLeavesTheOldFileAsItWas) {
-  ScratchFolder folder("replace");
-  std::string old = folder / "StuckLauncher.exe", own = folder / "NewBuild.bin";
-  ASSERT_TRUE(WriteWholeFile(old, "old build"));
-  ASSERT_TRUE(WriteWholeFile(own, "new build"));
+  TwoBuilds b;
+  const SelfUpdateWaits shortWaits{1000, 300, 50};
   {
-    HeldFile held(old);
+    HeldFile held(b.old);
     ASSERT_TRUE(held.Held());
-    EXPECT_FALSE(ReplaceOldLauncher(own, old, SelfUpdateWaits{1000, 300, 50}));
+    EXPECT_FALSE(ReplaceOldLauncher(b.own, b.old, shortWaits));
   }
   // The new build is missing: nothing to copy.
-  EXPECT_FALSE(ReplaceOldLauncher(folder / "Missing.bin", old, SelfUpdateWaits{1000, 300, 50}));
+  EXPECT_FALSE(ReplaceOldLauncher(b.folder / "Missing.bin", b.old, shortWaits));
   // The old launcher's folder is gone: no place for the copy.
-  EXPECT_FALSE(ReplaceOldLauncher(own, folder / "NoFolder\\Launcher.exe", SelfUpdateWaits{1000, 300, 50}));
-
-  std::string bytes;
-  ASSERT_TRUE(ReadWholeFile(old, bytes));
-  EXPECT_EQ(bytes, "old build");
-  EXPECT_TRUE(FilesMatching(folder.Path(), "*.tmp").empty());
+  EXPECT_FALSE(ReplaceOldLauncher(b.own, b.folder / "NoFolder\\Launcher.exe", shortWaits));
+  EXPECT_EQ(b.OldBytes(), "old build");
+  EXPECT_TRUE(b.NoTemporaryLeft());
 }
 
 }  // namespace

@@ -28,5 +28,6 @@ add_win_test(win_self_update_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/self_update_
 require_operator_site(win_self_update_test)
 
 add_win_test(win_client_update_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/client_update_test.cpp
-             ${CMAKE_CURRENT_LIST_DIR}/UpdateTestSupport_win.cpp)
+             ${CMAKE_CURRENT_LIST_DIR}/UpdateTestSupport_win.cpp ${CMAKE_CURRENT_LIST_DIR}/DownloadRecorder_win.cpp
+             DEPENDS win_idle_process)
 require_operator_site(win_client_update_test)
