@@ -18,7 +18,7 @@ std::vector<std::string> RecordedTags(const std::string& localRecordPath, const 
 
 }  // namespace
 
-std::string Stage1SectionName(const std::string& group) { return "Stage1_" + group; }
+std::string Stage1SectionOf(const std::string& group) { return "Stage1_" + group; }
 
 ClientUpdatePlan ReadClientUpdatePlan(const std::string& updateListPath, const std::string& localRecordPath,
                                       const std::string& group) {

@@ -13,8 +13,10 @@ class DownloadQueue;
 // The window side of a client update check and of each finished client package. The
 // window keeps the order: plan, deletions, packages, the question, the layout, the start.
 
+constexpr int kPhaseClientPackages = 3;
+
 // The section name handed to the game client for a version group: "Stage1_<group>".
-std::string Stage1SectionName(const std::string& group);
+std::string Stage1SectionOf(const std::string& group);
 
 // Reads the group's `Delete_` and `Stage0_` entries of the list and the record's tags for
 // them, and decides what to do.

@@ -11,8 +11,8 @@
 #include "launcher/update/LauncherUpdateRules.h"
 #include "launcher/update/UpdateList_win.h"
 
-bool CheckLauncherUpdate(DownloadQueue& queue, const std::string& updateListPath, const std::string& launcherDirectory,
-                         int& updatePhase) {
+bool QueueLauncherPackage(DownloadQueue& queue, const std::string& updateListPath, const std::string& launcherDirectory,
+                          int& updatePhase) {
   std::string version = ReadListValue(updateListPath, kLauncherSection, "Ver");
   std::string url = ReadListValue(updateListPath, kLauncherSection, "Url");
   std::string fileName;

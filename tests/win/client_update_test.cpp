@@ -77,7 +77,7 @@ TEST(ClientUpdateFiles, PackagesComparedWithTheRecord) {
   EXPECT_EQ(plan.packages[0].fileName, "b.7z");
   // Key 0 missing: the section is empty as far as the launcher can see.
   EXPECT_TRUE(ReadClientUpdatePlan(g.list, g.record, "Old").packages.empty());
-  EXPECT_EQ(Stage1SectionName("Old"), "Stage1_Old");
+  EXPECT_EQ(Stage1SectionOf("Old"), "Stage1_Old");
 }
 
 TEST(ClientUpdateFiles, PackageThatCannotBeUnpackedStaysUnrecorded) {
@@ -135,7 +135,7 @@ TEST(LauncherUpdateFiles, NewerVersionIsFetchedUnpackedAndStarted) {
     std::string url = c.withUrl ? "Url=" + kPackages + "stage.7z\r\n" : "";
     ASSERT_TRUE(WriteWholeFile(g.list, std::string("[LoginUp]\r\nVer=") + c.ver + "\r\n" + url));
     int phase = 0;
-    EXPECT_FALSE(CheckLauncherUpdate(queue, g.list, g.game, phase)) << c.ver;
+    EXPECT_FALSE(QueueLauncherPackage(queue, g.list, g.game, phase)) << c.ver;
     EXPECT_EQ(phase, 0);
     EXPECT_EQ(queue.Count(), 0);
   }
@@ -149,7 +149,7 @@ TEST(LauncherUpdateFiles, NewerVersionIsFetchedUnpackedAndStarted) {
   AccessLogTail downloads("downloads.log");
   ASSERT_TRUE(WriteWholeFile(g.list, "[LoginUp]\r\nVer=2.7\r\nUrl=" + kPackages + "stage.7z\r\n"));
   int phase = 0;
-  ASSERT_TRUE(CheckLauncherUpdate(queue, g.list, g.game, phase));
+  ASSERT_TRUE(QueueLauncherPackage(queue, g.list, g.game, phase));
   EXPECT_EQ(phase, 2);
   bool started = false;
   window.onItemDone = [&](DownloadItem& item) {
