@@ -79,6 +79,13 @@ struct MappedViewTraits {
   static void Close(Type h) { ::UnmapViewOfFile(h); }
 };
 
+struct FindHandleTraits {
+  using Type = HANDLE;
+  static Type Invalid() { return INVALID_HANDLE_VALUE; }
+  static bool IsValid(Type h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+  static void Close(Type h) { ::FindClose(h); }
+};
+
 struct GlobalMemoryTraits {
   using Type = HGLOBAL;
   static Type Invalid() { return nullptr; }
@@ -108,6 +115,7 @@ using UniqueRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueMappedView = UniqueHandle<MappedViewTraits>;
+using UniqueFindHandle = UniqueHandle<FindHandleTraits>;
 using UniqueGlobal = UniqueHandle<GlobalMemoryTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueLocal = UniqueHandle<LocalMemoryTraits>;
