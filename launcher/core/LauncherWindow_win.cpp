@@ -58,6 +58,8 @@ LauncherWindow::~LauncherWindow() {
   Downloads.reset();
   if (NetworkTuning) NetworkTuning->StopWithin(100);
   NetworkTuning.reset();
+  if (Statistics) Statistics->Stop();
+  Statistics.reset();
 }
 
 void LauncherWindow::CreateControls() {
@@ -151,6 +153,8 @@ LRESULT LauncherWindow::OnCreate() {
   AcceptClientMessagesFromAnySender();
   NetworkTuning.reset(new NetworkTuningThread);
   NetworkTuning->Begin();
+  Statistics.reset(new StatisticsSender);
+  Statistics->Start();
   CreateGameDirectories(LauncherDirectory);
   WriteRunMarker(settings_.SettingsFilePath);
   DeleteOldDesktopShortcut();

@@ -13,6 +13,7 @@
 #include "launcher/core/PageUIHandler_win.h"
 #include "launcher/ui/Layouts_win.h"
 #include "launcher/update/DownloadQueue_win.h"
+#include "launcher/update/StatisticsSender_win.h"
 #include "launcher/update/ProgressSlots.h"
 #include "winlib/Handles_win.h"
 #include "winlib/MessageLoop_win.h"
@@ -87,7 +88,6 @@ class LauncherWindow : public winlib::Window, public winlib::MessageFilter, publ
   void OnLauncherPackageFinished(const DownloadItem& item);
   void OnClientPackageFinished(const DownloadItem& item);
   bool LaunchGameClient();
-  void ReportStatistics(int eventType, const std::string& serverId);
   void SetBarPosition(int barId, int value);
   bool IsClientRunning() const;
 
@@ -96,6 +96,7 @@ class LauncherWindow : public winlib::Window, public winlib::MessageFilter, publ
   winlib::ComPtr<IWebBrowser2> Browser;
   std::unique_ptr<DownloadQueue> Downloads;
   std::unique_ptr<NetworkTuningThread> NetworkTuning;
+  std::unique_ptr<StatisticsSender> Statistics;
   std::string LauncherDirectory;
   std::string ExecutablePath;
   std::string BaseName;

@@ -83,10 +83,8 @@ bool LauncherWindow::FillLaunchBlock(const LoginArguments* loginArguments) {
 
 bool LauncherWindow::LaunchGameClient() {
   if (!StartGameClient(LauncherDirectory, ClientProcessId)) return false;
-  if (settings_.OpenStatistics != 0 && !settings_.ClientStartStatSent) {
-    ReportStatistics(1, ServerId);
-    settings_.ClientStartStatSent = true;
-  }
+  ReportStatisticsOnce(Statistics.get(), settings_.OpenStatistics, settings_.ClientStartStatSent, kStatisticsClientStarted,
+                       ServerId);
   ::ShowWindow(Hwnd(), SW_HIDE);
   ::SetTimer(Hwnd(), kClientWatchTimer, kClientWatchPeriodMs, nullptr);
   return true;
