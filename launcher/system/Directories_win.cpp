@@ -14,6 +14,11 @@ bool FileExists(const std::string& path) {
 
 bool CreateDirectoryPath(const std::string& path) {
   for (std::size_t i = 0; i < path.size(); ++i) {
+    // The second byte of a double-byte character can be "\\" (0x5C): step over it whole.
+    if (::IsDBCSLeadByte(static_cast<BYTE>(path[i])) && i + 1 < path.size()) {
+      ++i;
+      continue;
+    }
     if (path[i] != '\\' && path[i] != '/') continue;
     std::string prefix = path.substr(0, i);
     if (DirectoryExists(prefix)) continue;

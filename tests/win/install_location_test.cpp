@@ -55,6 +55,16 @@ TEST(CreateDirectoryPath, FailuresStopAtTheFirstFolder) {
   EXPECT_FALSE(DirectoryExists(dir / "kept\\bad|name\\after"));
 }
 
+TEST(CreateDirectoryPath, DoubleByteCharacterEndingInBackslashIsNotASeparator) {
+  if (::GetACP() != 936) GTEST_SKIP() << "needs the ANSI code page 936";
+  ScratchFolder dir("dbcs");
+  // The GBK character 0x81 0x5C ends in the byte of "\".
+  const std::string name = "\x81\x5C" "folder";
+  ASSERT_TRUE(CreateDirectoryPath(dir / (name + "\\file.bin")));
+  EXPECT_TRUE(DirectoryExists(dir / name));
+  EXPECT_FALSE(DirectoryExists(dir / "\x81"));
+}
+
 TEST(CreateDirectoryPath, AFolderMadeMeanwhileCounts) {
   // Race the creation from many threads: each one must see every folder as there.
   ScratchFolder dir("race");
