@@ -62,7 +62,20 @@ TEST(CreateDirectoryPath, DoubleByteCharacterEndingInBackslashIsNotASeparator) {
   const std::string name = "\x81\x5C" "folder";
   ASSERT_TRUE(CreateDirectoryPath(dir / (name + "\\file.bin")));
   EXPECT_TRUE(DirectoryExists(dir / name));
-  EXPECT_FALSE(DirectoryExists(dir / "\x81"));
+  // Nothing else appeared: no stray folder cut at the trail byte.
+  int entries = 0;
+  WIN32_FIND_DATAA data;
+  HANDLE find = ::FindFirstFileA((dir / "*").c_str(), &data);
+  ASSERT_NE(find, INVALID_HANDLE_VALUE);
+  do {
+    std::string entry = data.cFileName;
+    if (entry != "." && entry != "..") {
+      ++entries;
+      EXPECT_EQ(entry, name);
+    }
+  } while (::FindNextFileA(find, &data));
+  ::FindClose(find);
+  EXPECT_EQ(entries, 1);
 }
 
 TEST(CreateDirectoryPath, AFolderMadeMeanwhileCounts) {
