@@ -55,29 +55,6 @@ TEST(CreateDirectoryPath, FailuresStopAtTheFirstFolder) {
   EXPECT_FALSE(DirectoryExists(dir / "kept\\bad|name\\after"));
 }
 
-TEST(CreateDirectoryPath, DoubleByteCharacterEndingInBackslashIsNotASeparator) {
-  if (::GetACP() != 936) GTEST_SKIP() << "needs the ANSI code page 936";
-  ScratchFolder dir("dbcs");
-  // The GBK character 0x81 0x5C ends in the byte of "\".
-  const std::string name = "\x81\x5C" "folder";
-  ASSERT_TRUE(CreateDirectoryPath(dir / (name + "\\file.bin")));
-  EXPECT_TRUE(DirectoryExists(dir / name));
-  // Nothing else appeared: no stray folder cut at the trail byte.
-  int entries = 0;
-  WIN32_FIND_DATAA data;
-  HANDLE find = ::FindFirstFileA((dir / "*").c_str(), &data);
-  ASSERT_NE(find, INVALID_HANDLE_VALUE);
-  do {
-    std::string entry = data.cFileName;
-    if (entry != "." && entry != "..") {
-      ++entries;
-      EXPECT_EQ(entry, name);
-    }
-  } while (::FindNextFileA(find, &data));
-  ::FindClose(find);
-  EXPECT_EQ(entries, 1);
-}
-
 TEST(CreateDirectoryPath, AFolderMadeMeanwhileCounts) {
   // Race the creation from many threads: each one must see every folder as there.
   ScratchFolder dir("race");
