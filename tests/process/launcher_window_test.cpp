@@ -86,4 +86,28 @@ TEST_F(LauncherWindowTest, CloseButtonAsksBeforeClosing) {
   EXPECT_TRUE(launcher_.WaitForExit(15000));
 }
 
+TEST(NetworkTuning, HiddenCommandStartedWithoutWaiting) {
+  ScratchFolder folder("tuning");
+  MakeGameDirectory(folder.Path());
+  std::string exe = folder / "LoginTarn.exe";
+  ASSERT_TRUE(::CopyFileA((TestProgramDirectory() + "LoginTarn.exe").c_str(), exe.c_str(), FALSE));
+  ASSERT_TRUE(::CopyFileA((TestProgramDirectory() + "fake_command.exe").c_str(), (folder / "cmd.exe").c_str(), FALSE));
+  ProcessUnderTest launcher;
+  ASSERT_TRUE(launcher.Start(exe));
+  HWND window = WaitForTopLevelWindow(launcher.Id(), L"Zorvath", 20000);
+  ASSERT_NE(window, nullptr);
+
+  std::string report;
+  for (int i = 0; i < 100 && !ReadWholeFile(folder / "command-report.txt", report); ++i) ::Sleep(100);
+  ASSERT_FALSE(report.empty()) << "the network command was not started";
+  EXPECT_EQ(report, "cmd.exe /c \"\"netsh\" interface tcp set global autotuninglevel=disabled\"\n" +
+                        std::to_string(STARTF_USESHOWWINDOW) + "\n" + std::to_string(SW_HIDE) + "\n");
+  // The command still runs (it stays six seconds) while the launcher answers at once.
+  DWORD_PTR answer = 0;
+  EXPECT_TRUE(::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &answer));
+  ::PostMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(launcher.WaitForExit(15000));
+  ::Sleep(6000);  // let the stand-in end before the folder goes
+}
+
 }  // namespace
