@@ -286,9 +286,201 @@ TEST_F(RigsheetTest, WindowFromTemplateCentredWithItsTextIconsAndBrowser) {
   EXPECT_FALSE(::IsWindowVisible(hwnd));
 }
 
+// ---- the element-event map ---------------------------------------------------------------
+
+// Dispatch objects on the stack with a visible reference count.
+template <typename Interface>
+class Counted : public Interface {
+ public:
+  LONG refs = 1;
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
+  ULONG STDMETHODCALLTYPE Release() override { return --refs; }
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (iid == IID_IUnknown || iid == IID_IDispatch) {
+      *object = this;
+      AddRef();
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+};
+
+// A page element: knows the two event properties and keeps what is put into them.
+class FakeElement final : public Counted<IDispatch> {
+ public:
+  static constexpr DISPID kOnClick = 10;
+  static constexpr DISPID kOnMouseDown = 11;
+  std::map<DISPID, ComPtr<IDispatch>> handlers;
+
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID, DISPID* ids) override {
+    std::wstring name = names[0];
+    if (name == L"onclick") *ids = kOnClick;
+    else if (name == L"onmousedown") *ids = kOnMouseDown;
+    else return DISP_E_UNKNOWNNAME;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
+                                   UINT*) override {
+    if (flags != DISPATCH_PROPERTYPUT || params->cArgs != 1 || params->cNamedArgs != 1 ||
+        params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT || params->rgvarg[0].vt != VT_DISPATCH) {
+      return DISP_E_BADPARAMCOUNT;
+    }
+    params->rgvarg[0].pdispVal->AddRef();
+    handlers[id].Reset(params->rgvarg[0].pdispVal);
+    return S_OK;
+  }
+  // What the engine does when the event fires: call the handler's default member.
+  HRESULT Fire(DISPID event) {
+    auto it = handlers.find(event);
+    if (it == handlers.end()) return E_FAIL;
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    VARIANT result;
+    ::VariantInit(&result);
+    return it->second->Invoke(DISPID_VALUE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, &result, nullptr,
+                              nullptr);
+  }
+};
+
+// A document answering getElementById for the elements it holds.
+class FakeDocument final : public Counted<IDispatch> {
+ public:
+  static constexpr DISPID kGetElementById = 1;
+  std::map<std::wstring, FakeElement*> elements;
+
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID, DISPID* ids) override {
+    if (std::wstring(names[0]) != L"getElementById") return DISP_E_UNKNOWNNAME;
+    *ids = kGetElementById;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result, EXCEPINFO*,
+                                   UINT*) override {
+    if (id != kGetElementById || params->cArgs != 1 || params->rgvarg[0].vt != VT_BSTR) return DISP_E_MEMBERNOTFOUND;
+    auto it = elements.find(params->rgvarg[0].bstrVal);
+    if (it == elements.end()) {
+      result->vt = VT_NULL;  // what the engine answers for a missing id
+      return S_OK;
+    }
+    it->second->AddRef();
+    result->vt = VT_DISPATCH;
+    result->pdispVal = it->second;
+    return S_OK;
+  }
+};
+
+TEST_F(RigsheetTest, ElementEventMapBindsTheThreeElementsToTheirHandlers) {
+  FakeElement move, mix, close;
+  FakeDocument document;
+  document.elements = {{L"ButtonMove", &move}, {L"ButtonMix", &mix}, {L"ButtonClose", &close}};
+  {
+    CRigsheetDlg dialog;
+    HWND hwnd = dialog.Create();
+    ASSERT_NE(hwnd, nullptr);
+    EXPECT_EQ(dialog.BindElementEvents(&document), 3);
+    // Each element got its handler on the mapped event, and only there.
+    EXPECT_EQ(move.handlers.size(), 1u);
+    EXPECT_EQ(move.handlers.count(FakeElement::kOnMouseDown), 1u);
+    EXPECT_EQ(mix.handlers.count(FakeElement::kOnClick), 1u);
+    EXPECT_EQ(close.handlers.count(FakeElement::kOnClick), 1u);
+
+    EXPECT_EQ(move.Fire(FakeElement::kOnMouseDown), S_OK);
+    MSG posted{};
+    EXPECT_TRUE(::PeekMessageW(&posted, hwnd, WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE));
+    EXPECT_EQ(posted.wParam, static_cast<WPARAM>(HTCAPTION));
+
+    EXPECT_EQ(mix.Fire(FakeElement::kOnClick), S_OK);
+    EXPECT_TRUE(::IsIconic(hwnd));
+    EXPECT_FALSE(dialog.Ended());
+
+    EXPECT_EQ(close.Fire(FakeElement::kOnClick), S_OK);
+    EXPECT_TRUE(dialog.Ended());
+
+    ::DestroyWindow(hwnd);
+    // After the window is gone a late event reaches nobody, and the handlers no longer hold
+    // the elements (the element-handler cycle is broken).
+    EXPECT_EQ(mix.Fire(FakeElement::kOnClick), S_OK);
+    EXPECT_EQ(move.refs, 1);
+    EXPECT_EQ(mix.refs, 1);
+    EXPECT_EQ(close.refs, 1);
+  }
+  for (FakeElement* element : {&move, &mix, &close}) element->handlers.clear();
+  EXPECT_EQ(document.refs, 1);
+}
+
+TEST_F(RigsheetTest, ElementsMissingFromThePageAreSkipped) {
+  FakeElement close;
+  FakeDocument document;
+  document.elements = {{L"ButtonClose", &close}};
+  CRigsheetDlg dialog;
+  ASSERT_NE(dialog.Create(), nullptr);
+  EXPECT_EQ(dialog.BindElementEvents(&document), 1);
+  EXPECT_EQ(dialog.BindElementEvents(nullptr), 0);
+  // Binding again (or to nothing) lets go of the previous handlers.
+  EXPECT_EQ(close.refs, 1);
+  ::DestroyWindow(dialog.Hwnd());
+}
+
 TEST_F(RigsheetTest, PageAddressIsTheModulePathAndResource104) {
   std::wstring address = winlib::HtmlDialog::ResourceAddress(::GetModuleHandleW(nullptr), IDR_HTML_PAGE);
   EXPECT_EQ(address, L"res://" + ModulePath(nullptr) + L"/104");
+}
+
+// ---- the program -----------------------------------------------------------------------
+
+struct WindowSearch {
+  DWORD processId;
+  HWND found;
+};
+
+HWND FindProcessWindow(DWORD processId) {
+  WindowSearch search{processId, nullptr};
+  ::EnumWindows(
+      [](HWND hwnd, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<WindowSearch*>(param);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(hwnd, &owner);
+        if (owner != s->processId || !::IsWindowVisible(hwnd) || WindowText(hwnd) != kWindowText) return TRUE;
+        s->found = hwnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+TEST_F(RigsheetTest, ProgramShowsItsWindowAndIgnoresCloseRequests) {
+  std::wstring exe = ModulePath(nullptr);
+  exe = exe.substr(0, exe.find_last_of(L'\\') + 1) + L"rigsheet.exe";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  std::wstring commandLine = L"\"" + exe + L"\"";
+  ASSERT_TRUE(::CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                               &info));
+  winlib::UniqueKernelHandle process(info.hProcess);
+  winlib::UniqueKernelHandle thread(info.hThread);
+  HWND window = nullptr;
+  for (int i = 0; i < 200 && window == nullptr; ++i) {
+    if (::WaitForSingleObject(process.Get(), 50) == WAIT_OBJECT_0) break;
+    window = FindProcessWindow(info.dwProcessId);
+  }
+  ASSERT_NE(window, nullptr) << "no window titled with the window text";
+  wchar_t className[64] = {};
+  ::GetClassNameW(window, className, 64);
+  EXPECT_EQ(std::wstring(className), L"#32770");
+  // Its message loop answers (an icon handle does not cross processes under Wine, so the
+  // icons are checked in-process above).
+  DWORD_PTR answer = 0;
+  EXPECT_NE(::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &answer), 0);
+
+  // The system's close request arrives as a cancel, which does nothing.
+  ::PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  ::PostMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(::WaitForSingleObject(process.Get(), 1000), static_cast<DWORD>(WAIT_TIMEOUT));
+  EXPECT_TRUE(::IsWindow(window));
+  ::TerminateProcess(process.Get(), 0);
+  ::WaitForSingleObject(process.Get(), 5000);
 }
 
 }  // namespace
