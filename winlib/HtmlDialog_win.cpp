@@ -157,7 +157,10 @@ INT_PTR HtmlDialog::DoModal() {
       break;
     }
     if (PreTranslateMessage(&msg)) continue;
-    if (hwnd_ != nullptr && ::IsDialogMessageW(hwnd_, &msg)) continue;
+    // Keys typed into the page belong to the page (Enter in a form field, for one); the
+    // dialog's own keyboard handling applies only while the dialog itself has the focus.
+    bool forPage = msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST && ::IsChild(hwnd_, msg.hwnd);
+    if (!forPage && hwnd_ != nullptr && ::IsDialogMessageW(hwnd_, &msg)) continue;
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
   }

@@ -27,8 +27,8 @@ function startServer() {
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
 }
 
-// The dialog's client area under Wine measures about this; the page is laid out for it.
-const viewport = { width: 560, height: 660 };
+// The client area of dialog template 102 as measured under Wine (320 x 352 dialog units).
+const viewport = { width: 560, height: 616 };
 
 async function launch() {
   const browser = await chromium.launch({

@@ -35,8 +35,8 @@ std::string ResourceBytes(UINT id, LPCWSTR type) {
 }
 
 std::wstring FromCodePage(UINT codePage, const std::string& bytes) {
-  int length = ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()),
-                                     nullptr, 0);
+  int length =
+      ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
   std::wstring text(length, L'\0');
   if (length > 0) {
     ::MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), &text[0], length);
@@ -144,8 +144,8 @@ TEST_F(RigsheetTest, DialogTemplate102) {
   EXPECT_EQ(words[1], 0xFFFF);  // signature of the extended form
   EXPECT_EQ(dword(8), static_cast<DWORD>(WS_EX_APPWINDOW));
   EXPECT_EQ(dword(12), static_cast<DWORD>(WS_POPUP | WS_VISIBLE | WS_BORDER | DS_CENTER | DS_SETFONT | DS_FIXEDSYS));
-  EXPECT_EQ(words[8], 0);  // no controls
-  EXPECT_EQ(words[9], 0);  // x
+  EXPECT_EQ(words[8], 0);   // no controls
+  EXPECT_EQ(words[9], 0);   // x
   EXPECT_EQ(words[10], 0);  // y
   EXPECT_EQ(words[11], 320);
   EXPECT_EQ(words[12], 352);
@@ -167,6 +167,7 @@ class ScriptedDialog : public CRigsheetDlg {
   int cancelCalls = 0;
   bool openAfterKeys = false;
   bool visibleAfterKeys = false;
+  HWND pageWindow = nullptr;
 
  protected:
   BOOL OnInitDialog() override {
@@ -186,6 +187,9 @@ class ScriptedDialog : public CRigsheetDlg {
     if (msg == kRunScript) {
       // Keys as the modal loop receives them; Alt+F4 with the context bit of a held Alt.
       ::PostMessageW(Hwnd(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+      // Enter typed into the page is the page's (a price field recomputes the total on it).
+      pageWindow = ::GetWindow(Hwnd(), GW_CHILD);
+      ::PostMessageW(pageWindow, WM_KEYDOWN, VK_RETURN, 0x001C0001);
       ::PostMessageW(Hwnd(), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
       ::PostMessageW(Hwnd(), WM_SYSKEYDOWN, VK_F4, 0x203E0001);
       ::PostMessageW(Hwnd(), WM_CLOSE, 0, 0);
@@ -211,7 +215,9 @@ TEST_F(RigsheetTest, EnterEscAndAltF4LeaveItOpenAndTheCloseElementEndsIt) {
   EXPECT_EQ(result, IDOK);
   EXPECT_TRUE(dialog.openAfterKeys);
   EXPECT_TRUE(dialog.visibleAfterKeys);
-  // Enter arrived as OK; Esc, Alt+F4 and the close request as Cancel; none ended it.
+  // Enter arrived as OK (once: not from the page); Esc, Alt+F4 and the close request as
+  // Cancel; none ended it.
+  EXPECT_NE(dialog.pageWindow, nullptr);
   EXPECT_EQ(dialog.okCalls, 1);
   EXPECT_EQ(dialog.cancelCalls, 3);
   EXPECT_EQ(dialog.Hwnd(), nullptr);
@@ -317,9 +323,12 @@ class FakeElement final : public Counted<IDispatch> {
 
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID, DISPID* ids) override {
     std::wstring name = names[0];
-    if (name == L"onclick") *ids = kOnClick;
-    else if (name == L"onmousedown") *ids = kOnMouseDown;
-    else return DISP_E_UNKNOWNNAME;
+    if (name == L"onclick")
+      *ids = kOnClick;
+    else if (name == L"onmousedown")
+      *ids = kOnMouseDown;
+    else
+      return DISP_E_UNKNOWNNAME;
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
@@ -456,8 +465,8 @@ TEST_F(RigsheetTest, ProgramShowsItsWindowAndIgnoresCloseRequests) {
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
   std::wstring commandLine = L"\"" + exe + L"\"";
-  ASSERT_TRUE(::CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                               &info));
+  ASSERT_TRUE(
+      ::CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
   winlib::UniqueKernelHandle process(info.hProcess);
   winlib::UniqueKernelHandle thread(info.hThread);
   HWND window = nullptr;
