@@ -27,6 +27,13 @@ async function fillExample(page) {
   await page.press('#Text11', 'Enter');
 }
 
+// Copies through the stand-in legacy clipboard object; returns the text it was given.
+async function copyText(page) {
+  assert.equal(await clickCopy(page), DONE);
+  const calls = await page.evaluate(() => window.clipboardData.calls);
+  return calls[calls.length - 1][1];
+}
+
 // Byte for byte: the same UTF-16 code units, shown as escapes when they differ.
 function assertSameText(actual, expected) {
   assert.equal(JSON.stringify(actual), JSON.stringify(expected));
@@ -67,9 +74,7 @@ test('rows with only a model, only a price, blanks and leading zeros', async () 
   await page.selectOption('#Select9', '航嘉  400W');
   await page.type('#Text17', '180');
   await page.press('#Text17', 'Enter');
-  await clickCopy(page);
-  const text = (await page.evaluate(() => window.clipboardData.calls))[0][1];
-  assertSameText(text, '电脑配置报价表\r\n\r\nCPU: AMD\r\n硬盘:   007元\r\n电源: 航嘉  400W  180元\r\n其它:  \r\n\r\n合计:187元');
+  assertSameText(await copyText(page), '电脑配置报价表\r\n\r\nCPU: AMD\r\n硬盘:   007元\r\n电源: 航嘉  400W  180元\r\n其它:  \r\n\r\n合计:187元');
   await page.context().close();
 });
 
@@ -77,9 +82,8 @@ test('a price typed without Enter counts once the copy button takes the focus', 
   const page = await openPage(env, { init: legacyClipboard(true) });
   await page.type('#Text9', '1500');
   await page.type('#Text10', '2000');
-  await clickCopy(page);
+  const text = await copyText(page);
   assert.equal(await page.inputValue('#pTol'), '3500元');
-  const text = (await page.evaluate(() => window.clipboardData.calls))[0][1];
   assertSameText(text, '电脑配置报价表\r\n\r\nCPU:   1500元\r\n主板:   2000元\r\n\r\n合计:3500元');
   await page.context().close();
 });
@@ -87,8 +91,7 @@ test('a price typed without Enter counts once the copy button takes the focus', 
 test('the total is copied as shown, even when edited by hand', async () => {
   const page = await openPage(env, { init: legacyClipboard(true) });
   await page.type('#pTol', '面议');
-  await clickCopy(page);
-  assertSameText((await page.evaluate(() => window.clipboardData.calls))[0][1], `${EMPTY_FORM}面议`);
+  assertSameText(await copyText(page), `${EMPTY_FORM}面议`);
   await page.context().close();
 });
 
