@@ -12,6 +12,7 @@
 #include "winlib/Handles_win.h"
 #include "winlib/HtmlDialog_win.h"
 #include "winlib/Module_win.h"
+#include "winlib/Resource_win.h"
 
 // The test program carries rigsheet's resources, so the dialog finds template 102 and its
 // page in this module, as it does in rigsheet.exe.
@@ -20,18 +21,11 @@ namespace {
 using winlib::ComPtr;
 
 const wchar_t kWindowText[] = L"Qelmora电脑装机报价";
-// The wide forms of RT_HTML, RT_MANIFEST and RT_DIALOG.
-const LPCWSTR kHtmlType = MAKEINTRESOURCEW(23);
-const LPCWSTR kManifestType = MAKEINTRESOURCEW(24);
-const LPCWSTR kDialogType = MAKEINTRESOURCEW(5);
 
-std::string ResourceBytes(UINT id, LPCWSTR type) {
-  HMODULE module = ::GetModuleHandleW(nullptr);
-  HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), type);
-  if (found == nullptr) return std::string();
-  HGLOBAL loaded = ::LoadResource(module, found);
-  const char* data = static_cast<const char*>(::LockResource(loaded));
-  return data != nullptr ? std::string(data, ::SizeofResource(module, found)) : std::string();
+std::string ResourceContent(int id, const char* type) {
+  winlib::ResourceBytes bytes;
+  if (!winlib::FindResourceBytes(::GetModuleHandleW(nullptr), id, type, bytes)) return std::string();
+  return std::string(reinterpret_cast<const char*>(bytes.data), bytes.size);
 }
 
 std::wstring FromCodePage(UINT codePage, const std::string& bytes) {
@@ -80,9 +74,9 @@ class RigsheetTest : public ::testing::Test {
 // ---- resources -------------------------------------------------------------------------
 
 TEST_F(RigsheetTest, PageAndScriptAreGbkAndTheLibraryIsJquery) {
-  std::string page = ResourceBytes(IDR_HTML_PAGE, kHtmlType);
-  std::string library = ResourceBytes(IDR_HTML_LIBRARY, kHtmlType);
-  std::string script = ResourceBytes(IDR_HTML_SCRIPT, kHtmlType);
+  std::string page = ResourceContent(IDR_HTML_PAGE, RT_HTML);
+  std::string library = ResourceContent(IDR_HTML_LIBRARY, RT_HTML);
+  std::string script = ResourceContent(IDR_HTML_SCRIPT, RT_HTML);
   ASSERT_FALSE(page.empty());
   ASSERT_FALSE(script.empty());
   EXPECT_NE(page.find("charset=gb2312"), std::string::npos);
@@ -98,7 +92,7 @@ TEST_F(RigsheetTest, PageAndScriptAreGbkAndTheLibraryIsJquery) {
 TEST_F(RigsheetTest, IconManifestAndVersion) {
   HICON icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_RIGSHEET));
   EXPECT_NE(icon, nullptr);
-  std::string manifest = ResourceBytes(1, kManifestType);
+  std::string manifest = ResourceContent(1, RT_MANIFEST);
   EXPECT_NE(manifest.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>"),
             std::string::npos);
   EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
@@ -136,7 +130,7 @@ TEST_F(RigsheetTest, IconManifestAndVersion) {
 // The template as stored: an extended template with the exact styles, no menu, class,
 // caption or controls, 320 x 352 units at 0, 0, "MS Shell Dlg" 9 points.
 TEST_F(RigsheetTest, DialogTemplate102) {
-  std::string bytes = ResourceBytes(IDD_RIGSHEET, kDialogType);
+  std::string bytes = ResourceContent(IDD_RIGSHEET, RT_DIALOG);
   ASSERT_GE(bytes.size(), 26u);
   const auto* words = reinterpret_cast<const WORD*>(bytes.data());
   auto dword = [&](size_t offset) { return *reinterpret_cast<const DWORD*>(bytes.data() + offset); };
