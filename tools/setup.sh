@@ -67,4 +67,8 @@ if [ ! -d "$deps/node/node_modules/playwright-core" ]; then
   (cd "$deps/node" && [ -f package.json ] || echo '{"private":true}' > package.json)
   (cd "$deps/node" && npm install -q --no-audit --no-fund playwright-core@1 >/dev/null 2>&1)
 fi
+# A script parser held to the legacy engine's language level, for the quotation page script.
+if [ ! -d "$deps/node/node_modules/acorn" ]; then
+  (cd "$deps/node" && npm install -q --no-audit --no-fund acorn@8 >/dev/null 2>&1)
+fi
 echo "setup: ready"
