@@ -9,6 +9,7 @@ namespace winlib {
 class UniqueBstr {
  public:
   UniqueBstr() = default;
+  // Copies `text`, even when it is a BSTR already; Reset takes over an allocated one.
   explicit UniqueBstr(const wchar_t* text) : s_(text != nullptr ? ::SysAllocString(text) : nullptr) {}
   ~UniqueBstr() { Reset(); }
   UniqueBstr(const UniqueBstr&) = delete;
@@ -37,6 +38,17 @@ class UniqueBstr {
  private:
   BSTR s_ = nullptr;
 };
+
+// `text` in the system code page as a BSTR of its exact length; null when it cannot be made.
+inline UniqueBstr BstrFromAnsi(const char* text) {
+  UniqueBstr out;
+  if (text == nullptr) return out;
+  int n = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+  if (n <= 0) return out;
+  out.Reset(::SysAllocStringLen(nullptr, static_cast<UINT>(n - 1)));
+  if (out.Get() != nullptr && ::MultiByteToWideChar(CP_ACP, 0, text, -1, out.Get(), n) != n) out.Reset();
+  return out;
+}
 
 class UniqueVariant {
  public:

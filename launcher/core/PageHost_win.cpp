@@ -28,11 +28,8 @@ bool AttachPageUIHandler(HWND browserHost, PageUIHandler* handler) {
 
 bool NavigateBrowser(IWebBrowser2* browser, const std::string& address) {
   if (browser == nullptr) return false;
-  int n = ::MultiByteToWideChar(CP_ACP, 0, address.c_str(), -1, nullptr, 0);
-  if (n <= 0) return false;
-  winlib::UniqueBstr url(::SysAllocStringLen(nullptr, static_cast<UINT>(n - 1)));
+  winlib::UniqueBstr url = winlib::BstrFromAnsi(address.c_str());
   if (url.Get() == nullptr) return false;
-  ::MultiByteToWideChar(CP_ACP, 0, address.c_str(), -1, url.Get(), n);
   winlib::UniqueVariant none;
   return SUCCEEDED(browser->Navigate(url.Get(), none.Get(), none.Get(), none.Get(), none.Get()));
 }

@@ -62,6 +62,12 @@ bool ProcessUnderTest::WaitForExit(DWORD timeoutMs) {
   return !process_ || ::WaitForSingleObject(process_.Get(), timeoutMs) == WAIT_OBJECT_0;
 }
 
+DWORD ProcessUnderTest::ExitCode() const {
+  DWORD code = STILL_ACTIVE;
+  if (process_) ::GetExitCodeProcess(process_.Get(), &code);
+  return code;
+}
+
 bool ProcessUnderTest::Running() const {
   return process_ && ::WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT;
 }

@@ -19,6 +19,8 @@ class ProcessUnderTest {
   DWORD Id() const { return id_; }
   HANDLE Handle() const { return process_.Get(); }
   bool WaitForExit(DWORD timeoutMs);
+  // The exit code once ended (a crash ends with its exception code), else STILL_ACTIVE.
+  DWORD ExitCode() const;
   bool Running() const;
   void Kill();
 

@@ -10,6 +10,9 @@ prefix="$work/prefix"
 "$src/tools/wine-prefix.sh" "$base"
 
 export WINEPREFIX="$prefix" WINEDEBUG=-all LC_ALL=zh_CN.UTF-8 HOME="$work/home"
+# A crashed program ends at once: no debugger is started, since one that cannot attach to a
+# process with a broken heap would keep it, and the files it runs from, until the end.
+export WINEDLLOVERRIDES="winedbg.exe=d"
 [ -d "$prefix" ] && /usr/lib/wine/wineserver -k 2>/dev/null || true
 rm -rf "$work"
 mkdir -p "$prefix/drive_c" "$HOME" "$work/d" "$work/e"

@@ -74,11 +74,14 @@ std::vector<unsigned long> ProcessesOf(const std::string& imagePath) {
   return ids;
 }
 
-// Closes a running launcher the way the start-up does it, and waits for its end.
-bool CloseLauncher(unsigned long processId, HWND window) {
-  winlib::UniqueKernelHandle p(::OpenProcess(SYNCHRONIZE, FALSE, processId));
-  if (!p || !::PostMessageA(window, WM_CLOSE, 0, 0)) return false;
-  return ::WaitForSingleObject(p.Get(), 20000) == WAIT_OBJECT_0;
+// Closes a running launcher the way the start-up does it and waits for its end: its exit
+// code, 0 for a clean end, STILL_ACTIVE when it did not end.
+DWORD CloseLauncher(unsigned long processId, HWND window) {
+  winlib::UniqueKernelHandle p(::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+  DWORD code = STILL_ACTIVE;
+  if (!p || !::PostMessageA(window, WM_CLOSE, 0, 0)) return code;
+  if (::WaitForSingleObject(p.Get(), 20000) == WAIT_OBJECT_0) ::GetExitCodeProcess(p.Get(), &code);
+  return code;
 }
 
 std::string LinkTarget(const std::string& linkPath) {
@@ -125,7 +128,7 @@ class Relocation : public ::testing::Test {
     for (const char* f : {"Data", "ExpData", "Map", "Wav"}) EXPECT_TRUE(DirectoryExists(download_ + f)) << f;
     EXPECT_FALSE(DirectoryExists("D:\\BrannockZorvath"));
     EXPECT_FALSE(DirectoryExists("E:\\BrannockZorvath"));
-    EXPECT_TRUE(CloseLauncher(launcher.Id(), window));
+    EXPECT_EQ(CloseLauncher(launcher.Id(), window), 0u);
   }
 
   std::string download_ = "C:\\Download\\";
@@ -140,6 +143,7 @@ TEST_F(Relocation, InstallsIntoTheGameDirectoryAndRestartsThere) {
   ProcessUnderTest downloaded;
   ASSERT_TRUE(downloaded.Start(exe));
   ASSERT_TRUE(downloaded.WaitForExit(30000)) << "the downloaded launcher kept running";
+  EXPECT_EQ(downloaded.ExitCode(), 0u);
 
   // D: and E: have the same free space: the earlier drive wins, the system drive never.
   for (const char* f : {"Data", "ExpData", "Map", "Wav"}) EXPECT_TRUE(DirectoryExists(kInstallDir + f)) << f;
@@ -167,7 +171,7 @@ TEST_F(Relocation, InstallsIntoTheGameDirectoryAndRestartsThere) {
   ::GetPrivateProfileStringA("App", "Run", "", run, sizeof run, (kInstallDir + "LoginTarn.ini").c_str());
   EXPECT_STREQ(run, "1");
 
-  EXPECT_TRUE(CloseLauncher(copies[0], window));
+  EXPECT_EQ(CloseLauncher(copies[0], window), 0u);
   ::DeleteFileA((desktop_ + "\\Brannock-Zorvath.lnk").c_str());
 }
 

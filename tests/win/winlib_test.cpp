@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "winlib/Handles_win.h"
 #include "winlib/MessageLoop_win.h"
 #include "winlib/Module_win.h"
+#include "winlib/OleOwners_win.h"
 #include "winlib/Window_win.h"
 
 namespace {
@@ -62,6 +64,30 @@ TEST_F(WinlibTest, OwnerTypesReleaseOnce) {
 
   winlib::UniqueFileHandle file;
   EXPECT_FALSE(file.Valid());  // INVALID_HANDLE_VALUE is "none" for files
+}
+
+// The BSTR's own length must cover the whole text: a shorter buffer written past its end
+// corrupted the heap of the launcher that navigated its page to a long address.
+TEST(OwnerTypes, BstrFromAnsiHoldsTheWholeText) {
+  ASSERT_EQ(::GetACP(), 936u) << "the tests run with the Chinese system code page";
+  struct Case {
+    const char* text;
+    std::wstring expected;
+  };
+  const Case cases[] = {
+      {"", L""},
+      {"about:blank", L"about:blank"},
+      {"http://127.0.0.1:18601/client/index/gid/42?pos=77&rnd=12345&code=ABCDEF0123456789",
+       L"http://127.0.0.1:18601/client/index/gid/42?pos=77&rnd=12345&code=ABCDEF0123456789"},
+      {"\xD6\xD0\xCE\xC4/a b", L"\u4E2D\u6587/a b"},
+  };
+  for (const Case& c : cases) {
+    winlib::UniqueBstr text = winlib::BstrFromAnsi(c.text);
+    ASSERT_NE(text.Get(), nullptr) << c.text;
+    EXPECT_EQ(::SysStringLen(text.Get()), c.expected.size()) << c.text;
+    EXPECT_EQ(std::wstring(text.Get(), ::SysStringLen(text.Get())), c.expected) << c.text;
+  }
+  EXPECT_EQ(winlib::BstrFromAnsi(nullptr).Get(), nullptr);
 }
 
 TEST_F(WinlibTest, WindowAttachedFromCreationToFinalMessage) {
