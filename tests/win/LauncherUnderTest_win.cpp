@@ -1,6 +1,9 @@
 #include "LauncherUnderTest_win.h"
 
+#include <commctrl.h>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <objbase.h>
 
 #include "UpdateTestSupport_win.h"
 #include "launcher/core/Messages.h"
@@ -25,7 +28,23 @@ bool IsListFetch(const MSG* msg) {
   return msg != nullptr && msg->message == UM_RUN_UPDATE && msg->wParam == 0;
 }
 
+// The server logs a request after it answered, so the launcher can be done with the list
+// before its line is there. Waiting for it keeps the line out of the next test's log tail.
+bool LoggedListRequest(const AccessLogTail& downloads) {
+  const std::string line = "GET /UpdataAll/Updata_Brannock/list.txt 200";
+  std::vector<std::string> lines = downloads.WaitForLines(1, 5000);
+  return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
 }  // namespace
+
+LauncherUnderTest::EntryPointSetup::EntryPointSetup() {
+  ::CoInitialize(nullptr);
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+  ::InitCommonControlsEx(&controls);
+}
+
+LauncherUnderTest::EntryPointSetup::~EntryPointSetup() { ::CoUninitialize(); }
 
 LauncherUnderTest& LauncherUnderTest::Get() {
   if (instance == nullptr) instance = new LauncherUnderTest;
@@ -67,8 +86,9 @@ bool LauncherUnderTest::WaitForListFetched(DWORD timeoutMs) {
 
 bool LauncherUnderTest::PublishList(const std::string& listText, LPARAM reopen) {
   if (!WriteSiteUpdateList(listText)) return false;
+  AccessLogTail downloads("downloads.log");
   ::PostMessageA(Hwnd(), UM_LOGIN_PAGE, 0, reopen);
-  if (!WaitForListFetched(20000)) return false;
+  if (!WaitForListFetched(20000) || !LoggedListRequest(downloads)) return false;
   std::string fetched;
   return ReadWholeFile(probe_.UpdateListPath(), fetched) && fetched == listText;
 }
@@ -109,14 +129,16 @@ bool LauncherUnderTest::WaitForClientStart(std::string& report, DWORD timeoutMs)
 }
 
 bool LauncherUnderTest::EndClientAndReturn(DWORD timeoutMs) {
+  AccessLogTail downloads("downloads.log");
   if (!EndStandIns(timeoutMs)) return false;
   bool shown = false;
   return Loop().PumpUntil(
-      [&](const MSG* msg) {
-        if (::IsWindowVisible(Hwnd())) shown = true;
-        return shown && IsListFetch(msg);
-      },
-      timeoutMs);
+             [&](const MSG* msg) {
+               if (::IsWindowVisible(Hwnd())) shown = true;
+               return shown && IsListFetch(msg);
+             },
+             timeoutMs) &&
+         LoggedListRequest(downloads);
 }
 
 std::string ReportValue(const std::string& report, const std::string& key) {

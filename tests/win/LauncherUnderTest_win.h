@@ -53,6 +53,14 @@ class LauncherUnderTest {
   LauncherUnderTest();
   ~LauncherUnderTest();
 
+  // COM and the common controls, as the launcher's entry point sets them up before its
+  // window: without them the page host has no browser control.
+  struct EntryPointSetup {
+    EntryPointSetup();
+    ~EntryPointSetup();
+  };
+
+  EntryPointSetup entryPoint_;
   ScratchFolder scratch_{"integration"};
   std::string directory_;
   std::string reportPath_;

@@ -84,7 +84,7 @@ TEST_F(StagedUpdate, RecordDecidesWhatIsFetchedUnpackedAndStarted) {
   EXPECT_EQ(Recorded("Stage0", "1"), "1");
   EXPECT_FALSE(Exists("client-a.7z"));
   EXPECT_FALSE(Exists("client-b.7z"));
-  std::vector<std::string> fetched = downloads.Lines();
+  std::vector<std::string> fetched = downloads.WaitForLines(2, 5000);
   std::sort(fetched.begin(), fetched.end());
   EXPECT_EQ(fetched, (std::vector<std::string>{PackageRequest("client-a.7z"), PackageRequest("client-b.7z")}));
   EXPECT_EQ(ReportValue(report, "Stage1SectionName"), "Stage1_All");
@@ -110,7 +110,7 @@ TEST_F(StagedUpdate, RecordDecidesWhatIsFetchedUnpackedAndStarted) {
   AccessLogTail third("downloads.log");
   ASSERT_EQ(launcher_.Login(), S_OK);
   ASSERT_TRUE(launcher_.WaitForClientStart(report, 20000));
-  EXPECT_EQ(third.Lines(), (std::vector<std::string>{PackageRequest("client-b.7z")}));
+  EXPECT_EQ(third.WaitForLines(1, 5000), (std::vector<std::string>{PackageRequest("client-b.7z")}));
   EXPECT_TRUE(Exists("Data\\b.txt"));
   EXPECT_EQ(Recorded("Stage0", "0"), "0");
   EXPECT_EQ(Recorded("Stage0", "1"), "1b");
@@ -180,7 +180,7 @@ TEST_F(StagedUpdate, OkWhileAnotherClientRunsEndsItAndUpdates) {
   ASSERT_TRUE(answerer.Answered(5000));
   EXPECT_NE(other->WaitForExit(5000), static_cast<DWORD>(STILL_ACTIVE));
   EXPECT_EQ(CountStandIns(), 1);
-  EXPECT_EQ(downloads.Lines(), (std::vector<std::string>{PackageRequest("client-a.7z")}));
+  EXPECT_EQ(downloads.WaitForLines(1, 5000), (std::vector<std::string>{PackageRequest("client-a.7z")}));
   EXPECT_TRUE(Exists("Data\\a.txt"));
   EXPECT_EQ(Recorded("Stage0", "0"), "0");
   ASSERT_TRUE(launcher_.EndClientAndReturn(15000));
