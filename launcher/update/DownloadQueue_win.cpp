@@ -58,6 +58,7 @@ void DownloadQueue::Start() {
     winlib::Lock hold(lock_);
     batchTotal_ = 0;
     for (int i = 0; i < count_; ++i) batchTotal_ += items_[i]->size;
+    completeReported_ = false;
     workers = count_ < kMaxWorkers ? count_ : kMaxWorkers;
   }
   for (int i = 0; i < workers; ++i) {
@@ -184,6 +185,12 @@ void DownloadQueue::CheckBatchFinished() {
       DownloadState state = items_[i]->state;
       if (state == DownloadState::Queued || state == DownloadState::Running) return;
       if (state != DownloadState::Done) allDone = false;
+    }
+    // Workers that finish the last items together all find the batch complete; the
+    // window hears it once, or it would start the game client twice.
+    if (allDone) {
+      if (completeReported_) return;
+      completeReported_ = true;
     }
   }
   if (window_ != nullptr) ::PostMessageA(window_, UM_QUEUE_DONE, 0, allDone ? 1 : 0);

@@ -67,6 +67,7 @@ class DownloadQueue {
   std::atomic<std::int64_t> batchReceived_{0};
   std::unique_ptr<DownloadItem> items_[kMaxItems];
   int count_ = 0;
+  bool completeReported_ = false;  // the batch's success was posted (guarded by lock_)
   std::unique_ptr<DownloadWorker> workers_[kMaxWorkers];
   // Items of a batch discarded by a worker: another worker may still hold one, so they
   // are freed only when the workers are gone.

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <vector>
 
 #include "launcher/core/LauncherWindow_win.h"
@@ -26,10 +27,50 @@ class LauncherWindowProbe {
   std::string& UpdateListPath() { return w_.UpdateListPath; }
   std::string& LocalRecordPath() { return w_.LocalRecordPath; }
   std::string& LauncherDirectory() { return w_.LauncherDirectory; }
+  std::string& Stage1SectionName() { return w_.Stage1SectionName; }
+  PageUIHandler* UIHandler() { return w_.UIHandler.Get(); }
+  IWebBrowser2* Browser() { return w_.Browser.Get(); }
+  SkinProgressBar& FileBar() { return w_.FileBar; }
+  SkinProgressBar& TotalBar() { return w_.TotalBar; }
   void SetShellExecute(LauncherWindow::ShellExecuteFunction f) { w_.shellExecute_ = f; }
 
  private:
   LauncherWindow& w_;
+};
+
+// The launcher's message loop (its filters included), pumped by a test until a condition
+// holds instead of until WM_QUIT.
+class TestMessageLoop : public winlib::MessageLoop {
+ public:
+  // Dispatches this thread's messages until `done` holds; `done` is asked after every
+  // message, with that message, and with null while the queue is empty. False when
+  // `timeoutMs` passed first.
+  bool PumpUntil(const std::function<bool(const MSG*)>& done, DWORD timeoutMs) {
+    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+    for (;;) {
+      MSG msg;
+      while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) return done(nullptr);
+        if (!PreTranslateMessage(&msg)) {
+          ::TranslateMessage(&msg);
+          ::DispatchMessageA(&msg);
+        }
+        if (done(&msg)) return true;
+      }
+      if (done(nullptr)) return true;
+      ULONGLONG now = ::GetTickCount64();
+      if (now >= deadline) return false;
+      DWORD wait = static_cast<DWORD>(deadline - now < 20 ? deadline - now : 20);
+      ::MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    }
+  }
+  bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    return PumpUntil([&](const MSG*) { return done(); }, timeoutMs);
+  }
+  // Dispatches whatever arrives for `ms`.
+  void PumpFor(DWORD ms) {
+    PumpUntil([](const MSG*) { return false; }, ms);
+  }
 };
 
 // The process frame a test needs around a real launcher window.
@@ -44,10 +85,10 @@ class LauncherWindowFixture {
     winlib::AppModule::RemoveMessageLoop();
     winlib::AppModule::Term();
   }
-  winlib::MessageLoop& Loop() { return loop_; }
+  TestMessageLoop& Loop() { return loop_; }
 
  private:
-  winlib::MessageLoop loop_;
+  TestMessageLoop loop_;
 };
 
 struct PostedMessage {
