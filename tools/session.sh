@@ -2,6 +2,8 @@
 session_start() {
   local build=$1
   export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all
+  # A crashed program ends at once with its exception code instead of waiting in the debugger.
+  export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-winedbg.exe=d}"
   if [ -z "${LOGINTARN_KEEP_DISPLAY:-}" ] || [ -z "${DISPLAY:-}" ]; then
     local n
     for n in $(seq 90 140); do

@@ -42,6 +42,7 @@ TEST_F(LauncherWindowTest, BorderlessTopLevelWindowThatClosesOnWmCloseWithoutAsk
 
   ::PostMessageW(window_, WM_CLOSE, 0, 0);
   EXPECT_TRUE(launcher_.WaitForExit(15000));
+  EXPECT_EQ(launcher_.ExitCode(), 0u);  // a crash at shutdown would end it too
   EXPECT_EQ(WaitForMessageBox(launcher_.Id(), 0), nullptr);
 }
 
@@ -61,6 +62,7 @@ TEST_F(LauncherWindowTest, SystemCloseAsksAndOnlyOkCloses) {
   ASSERT_NE(box, nullptr);
   AnswerMessageBox(box, IDOK);
   EXPECT_TRUE(launcher_.WaitForExit(15000));
+  EXPECT_EQ(launcher_.ExitCode(), 0u);
 }
 
 TEST_F(LauncherWindowTest, AnotherProgramHidesItThroughItsMessages) {
