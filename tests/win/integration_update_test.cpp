@@ -17,8 +17,8 @@
 namespace {
 
 const std::string kPackages = std::string(LOGINTARN_DOWNLOADS) + "/packages/";
-const std::string kTwoPackages = "[Stage0_All]\r\n0=0|" + kPackages + "client-a.7z|100\r\n1=1|" + kPackages +
-                                 "client-b.7z|300\r\n";
+const std::string kTwoPackages =
+    "[Stage0_All]\r\n0=0|" + kPackages + "client-a.7z|100\r\n1=1|" + kPackages + "client-b.7z|300\r\n";
 const wchar_t kQuestion[] =
     L"Zorvath检测到您多开游戏\r\n确定:将关闭所有游戏窗口进行更新\r\n取消:继续运行,不更新,这样可能会影响游戏体验";
 
