@@ -24,9 +24,7 @@ class LauncherEnvironment : public ::testing::Environment {
 };
 ::testing::Environment* const environment = ::testing::AddGlobalTestEnvironment(new LauncherEnvironment);
 
-bool IsListFetch(const MSG* msg) {
-  return msg != nullptr && msg->message == UM_RUN_UPDATE && msg->wParam == 0;
-}
+bool IsListFetch(const MSG* msg) { return msg != nullptr && msg->message == UM_RUN_UPDATE && msg->wParam == 0; }
 
 // The server logs a request after it answered, so the launcher can be done with the list
 // before its line is there. Waiting for it keeps the line out of the next test's log tail.
@@ -80,9 +78,7 @@ LauncherUnderTest::~LauncherUnderTest() {
   ::SetEnvironmentVariableA(kReportVariable, nullptr);
 }
 
-bool LauncherUnderTest::WaitForListFetched(DWORD timeoutMs) {
-  return Loop().PumpUntil(IsListFetch, timeoutMs);
-}
+bool LauncherUnderTest::WaitForListFetched(DWORD timeoutMs) { return Loop().PumpUntil(IsListFetch, timeoutMs); }
 
 bool LauncherUnderTest::PublishList(const std::string& listText, LPARAM reopen) {
   if (!WriteSiteUpdateList(listText)) return false;
@@ -122,8 +118,8 @@ HRESULT LauncherUnderTest::Login(const std::wstring& serverId) {
 }
 
 bool LauncherUnderTest::WaitForClientStart(std::string& report, DWORD timeoutMs) {
-  bool started = Loop().PumpUntil([&] { return !::IsWindowVisible(Hwnd()) && ReadWholeFile(reportPath_, report); },
-                                  timeoutMs);
+  bool started =
+      Loop().PumpUntil([&] { return !::IsWindowVisible(Hwnd()) && ReadWholeFile(reportPath_, report); }, timeoutMs);
   ::DeleteFileA(reportPath_.c_str());
   return started;
 }

@@ -26,7 +26,8 @@ class UsageStatistics : public ::testing::Test {
 
   // One package to fetch (a new tag each time), then the game, then back to the page.
   void UpdateAndPlay(const char* tag) {
-    ASSERT_TRUE(launcher_.PublishList(std::string("[Stage0_All]\r\n0=") + tag + "|" + kPackages + "client-a.7z|100\r\n"));
+    ASSERT_TRUE(
+        launcher_.PublishList(std::string("[Stage0_All]\r\n0=") + tag + "|" + kPackages + "client-a.7z|100\r\n"));
     ASSERT_EQ(launcher_.Login(), S_OK);
     std::string report;
     ASSERT_TRUE(launcher_.WaitForClientStart(report, 20000));
