@@ -13,6 +13,9 @@
 #include "launcher/system/GameClientLaunch_win.h"
 #include "launcher/system/MachineCode_win.h"
 #include "launcher/update/UpdateList_win.h"
+#ifdef LOGINTARN_PAGE_PLAYER
+#include "tools/demo/PagePlayer_win.h"
+#endif
 
 LRESULT LauncherWindow::OnLoginPage(LPARAM what) {
   if (what == kLoginPageHide) {
@@ -30,6 +33,11 @@ LRESULT LauncherWindow::OnLoginPage(LPARAM what) {
     ::ShowWindow(Hwnd(), SW_SHOW);
   }
   NavigatePage(address);
+#ifdef LOGINTARN_PAGE_PLAYER
+  // The one seam of the demo's page stand-in build (tools/demo): it plays the page's login
+  // call, which no page can make under an engine-less Wine. Shipped builds never define it.
+  PagePlayerLoginPageOpened(Hwnd(), UIHandler.Get());
+#endif
   DownloadUpdateList();
   return 0;
 }

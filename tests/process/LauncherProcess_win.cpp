@@ -1,5 +1,7 @@
 #include "LauncherProcess_win.h"
 
+#include <tlhelp32.h>
+
 namespace {
 
 struct WindowSearch {
@@ -97,13 +99,23 @@ std::wstring MessageBoxText(HWND box) {
 
 void AnswerMessageBox(HWND box, int button) { ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); }
 
-std::string TestProgramDirectory() {
-  char path[MAX_PATH] = {};
-  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string s = path;
-  return s.substr(0, s.rfind('\\') + 1);
-}
 
 void MakeGameDirectory(const std::string& folder) {
   for (const char* sub : {"Data", "Map", "Wav"}) ::CreateDirectoryA((folder + sub).c_str(), nullptr);
+}
+
+std::vector<unsigned long> ProcessesOf(const std::string& imagePath) {
+  std::vector<unsigned long> ids;
+  winlib::UniqueFileHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = ::Process32First(snapshot.Get(), &entry); more; more = ::Process32Next(snapshot.Get(), &entry)) {
+    winlib::UniqueKernelHandle p(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID));
+    char path[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    if (p && ::QueryFullProcessImageNameA(p.Get(), 0, path, &size) && lstrcmpiA(path, imagePath.c_str()) == 0) {
+      ids.push_back(entry.th32ProcessID);
+    }
+  }
+  return ids;
 }

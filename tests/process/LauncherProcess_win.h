@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "TestFiles_win.h"
 #include "winlib/Handles_win.h"
 
 // Drives a launcher process from outside, the way a person would see it.
@@ -39,8 +40,8 @@ std::wstring MessageBoxText(HWND box);
 // Presses a message-box button (IDOK, IDCANCEL...).
 void AnswerMessageBox(HWND box, int button);
 
-// Folder of the running test program, ending in "\".
-std::string TestProgramDirectory();
+// Ids of the processes running from `imagePath` (compared without regard to case).
+std::vector<unsigned long> ProcessesOf(const std::string& imagePath);
 // A folder that counts as a game directory (Data, Map, Wav exist), so a launcher started
 // there runs in place.
 void MakeGameDirectory(const std::string& folder);

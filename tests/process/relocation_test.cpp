@@ -57,23 +57,6 @@ bool PatchDefaults(const std::string& exe, std::string (*edit)(const std::string
   return ::EndUpdateResourceA(update, FALSE) != FALSE;
 }
 
-// Ids of the processes running from `imagePath`.
-std::vector<unsigned long> ProcessesOf(const std::string& imagePath) {
-  std::vector<unsigned long> ids;
-  winlib::UniqueFileHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = ::Process32First(snapshot.Get(), &entry); more; more = ::Process32Next(snapshot.Get(), &entry)) {
-    winlib::UniqueKernelHandle p(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID));
-    char path[MAX_PATH] = {};
-    DWORD size = MAX_PATH;
-    if (p && ::QueryFullProcessImageNameA(p.Get(), 0, path, &size) && lstrcmpiA(path, imagePath.c_str()) == 0) {
-      ids.push_back(entry.th32ProcessID);
-    }
-  }
-  return ids;
-}
-
 // Closes a running launcher the way the start-up does it and waits for its end: its exit
 // code, 0 for a clean end, STILL_ACTIVE when it did not end.
 DWORD CloseLauncher(unsigned long processId, HWND window) {

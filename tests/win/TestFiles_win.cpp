@@ -4,6 +4,13 @@
 
 #include "winlib/Handles_win.h"
 
+std::string TestProgramDirectory() {
+  char path[MAX_PATH] = {};
+  ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string s = path;
+  return s.substr(0, s.rfind('\\') + 1);
+}
+
 ScratchFolder::ScratchFolder(const char* tag) {
   char temp[MAX_PATH] = {};
   ::GetTempPathA(MAX_PATH, temp);

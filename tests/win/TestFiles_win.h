@@ -22,3 +22,5 @@ class ScratchFolder {
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
 bool ReadWholeFile(const std::string& path, std::string& bytes);
 void RemoveTree(const std::string& folder);
+// The folder of the running test program, ending in "\".
+std::string TestProgramDirectory();

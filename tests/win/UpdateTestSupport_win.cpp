@@ -67,12 +67,6 @@ DWORD StartedProcess::WaitForExit(DWORD timeoutMs) const {
   return code;
 }
 
-std::string TestProgramDirectory() {
-  std::string directory;
-  GetModuleDirectory(directory, nullptr, false);
-  return directory;
-}
-
 bool SameBytes(const std::string& a, const std::string& b) {
   std::string x, y;
   return ReadWholeFile(a, x) && ReadWholeFile(b, y) && x == y;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "TestFiles_win.h"
 #include "winlib/Handles_win.h"
 
 // The operator site of the tests (tests/support/operator_site.py), seen from Wine.
@@ -44,8 +45,6 @@ class StartedProcess {
   winlib::UniqueKernelHandle process_;
 };
 
-// The folder of the running test program, ending in "\".
-std::string TestProgramDirectory();
 // True when a file holds exactly the bytes of another.
 bool SameBytes(const std::string& a, const std::string& b);
 // Names of the files of a folder that match a pattern such as "*.tmp".

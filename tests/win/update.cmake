@@ -1,14 +1,13 @@
-# The operator's servers (nginx on the download and statistics ports of the win64 preset),
+# The operator's servers (nginx on the portal, download and statistics ports of the build),
 # started once for the tests that need them.
-set(OPERATOR_SITE_DIR ${CMAKE_BINARY_DIR}/operator-site)
-set(OPERATOR_SITE_SCRIPT ${CMAKE_SOURCE_DIR}/tests/support/operator_site.py)
+include(${CMAKE_SOURCE_DIR}/tests/support/operator_site.cmake)
 
 add_executable(win_self_update_stage WIN32 ${CMAKE_CURRENT_LIST_DIR}/SelfUpdateStage_win.cpp)
 target_link_libraries(win_self_update_stage PRIVATE launcher_win)
 
 add_test(NAME operator_site_start
          COMMAND python3 ${OPERATOR_SITE_SCRIPT} start --root ${OPERATOR_SITE_DIR} --launcher $<TARGET_FILE:LoginTarn>
-                 --stage $<TARGET_FILE:win_self_update_stage>)
+                 --stage $<TARGET_FILE:win_self_update_stage> ${OPERATOR_SITE_PORTS})
 add_test(NAME operator_site_stop COMMAND python3 ${OPERATOR_SITE_SCRIPT} stop --root ${OPERATOR_SITE_DIR})
 set_tests_properties(operator_site_start PROPERTIES FIXTURES_SETUP operator_site LABELS "windows")
 set_tests_properties(operator_site_stop PROPERTIES FIXTURES_CLEANUP operator_site LABELS "windows")
