@@ -112,6 +112,9 @@ def main():
     # What the operator's servers saw.
     statistics = new_lines(a.site, "statistics", a.offsets[2])
     check("exactly the two usage reports, update first", statistics == [STATS % 2, STATS % 1], statistics)
+    portal = new_lines(a.site, "portal", a.offsets[0])
+    check("the login page was opened at start and again on return",
+          len(portal) == 2 and all(l.startswith("GET /client/index/gid/42?pos=") for l in portal), portal)
     downloads = new_lines(a.site, "downloads", a.offsets[1])
     check("the list was fetched at the login page and again on return", downloads.count(LIST) == 2, downloads)
     for name, _, _ in operator_site.DEMO_PACKAGES:
