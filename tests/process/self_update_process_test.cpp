@@ -29,6 +29,14 @@ size_t CountLines(const std::vector<std::string>& lines, const char* text) {
   return n;
 }
 
+// Waits up to 30 s for a request line in the log.
+bool WaitForRequest(const AccessLogTail& log, const char* line) {
+  for (int i = 0; i < 600; ++i, ::Sleep(50)) {
+    if (CountLines(log.Lines(), line) > 0) return true;
+  }
+  return false;
+}
+
 bool EndsWithMark(const std::string& path) {
   std::string bytes;
   return ReadWholeFile(path, bytes) && bytes.find(kMark) != std::string::npos;
@@ -84,9 +92,7 @@ TEST_F(LauncherSelfUpdate, NewerVersionReplacesTheRunningLauncherWithTheMarkedBu
 
   // Once the package is out, the list stops naming it: the replaced launcher reports the
   // same version and would fetch it again.
-  bool fetched = false;
-  for (int i = 0; i < 600 && !fetched; ++i, ::Sleep(50)) fetched = CountLines(downloads.Lines(), kPackageRequest) > 0;
-  ASSERT_TRUE(fetched) << "the launcher package was never fetched";
+  ASSERT_TRUE(WaitForRequest(downloads, kPackageRequest)) << "the launcher package was never fetched";
   ASSERT_TRUE(WriteSiteUpdateList(kNoUpdateList));
 
   EXPECT_TRUE(old.WaitForExit(20000)) << "the old launcher still runs";
@@ -106,9 +112,7 @@ TEST_F(LauncherSelfUpdate, SameOrTextuallyOlderVersionDownloadsNothing) {
     AccessLogTail downloads("downloads.log");
     ProcessUnderTest launcher;
     ASSERT_TRUE(launcher.Start(exe_));
-    bool listed = false;
-    for (int i = 0; i < 600 && !listed; ++i, ::Sleep(50)) listed = CountLines(downloads.Lines(), kListRequest) > 0;
-    ASSERT_TRUE(listed) << "the update list was never fetched";
+    ASSERT_TRUE(WaitForRequest(downloads, kListRequest)) << "the update list was never fetched";
     ::Sleep(2000);  // time in which a package request would have come
     EXPECT_EQ(CountLines(downloads.Lines(), kPackageRequest), 0u);
     EXPECT_TRUE(launcher.Running());
