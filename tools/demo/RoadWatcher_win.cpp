@@ -154,15 +154,16 @@ int main() {
          firstEnded ? "ended" : "running");
 
   // The player logs in; the update layout replaces the login layout while packages come.
+  // (A launcher that replaces itself shows a window of another size only while it is
+  // being created, hidden.)
   if (!WaitUntil(60000, [&] {
         window = MainWindowOf(installed);
-        return window != nullptr && !SameSize(WindowSize(window), loginSize);
+        return window != nullptr && ::IsWindowVisible(window) && !SameSize(WindowSize(window), loginSize);
       })) {
     return StoppedAt("the update layout", installed, client);
   }
   const SIZE updateSize = WindowSize(window);
-  Report("stage update window=%s size=%ldx%ld", ::IsWindowVisible(window) ? "visible" : "hidden", updateSize.cx,
-         updateSize.cy);
+  Report("stage update window=visible size=%ldx%ld", updateSize.cx, updateSize.cy);
   ::Sleep(2500);
   window = MainWindowOf(installed);
   if (window != nullptr && SameSize(WindowSize(window), updateSize)) Report("stage update-progress");
