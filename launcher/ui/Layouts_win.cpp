@@ -39,10 +39,10 @@ winlib::UniqueBitmap LoadSection(HMODULE module, int id) {
 
 }  // namespace
 
-bool CreateSkinButton(winlib::BitmapButton& button, HWND parent, const SkinButtonSpec& spec) {
+bool CreateSkinButton(winlib::BitmapButton& button, HWND parent, const SkinButtonSpec& entry) {
   winlib::UniqueImageList images =
-      winlib::BitmapButton::LoadImageList(winlib::AppModule::Instance(), spec.bitmap, spec.imageWidth);
-  if (button.CreateButton(parent, spec.id) == nullptr) return false;
+      winlib::BitmapButton::LoadImageList(winlib::AppModule::Instance(), entry.bitmap, entry.imageWidth);
+  if (button.CreateButton(parent, entry.id) == nullptr) return false;
   button.SetImageList(std::move(images));
   button.SetHoverMode(true);
   button.SetImages(0, kPressedImage, kHoverImage);

@@ -27,7 +27,7 @@ constexpr int kSkinButtonCount = sizeof kSkinButtons / sizeof kSkinButtons[0];
 
 // Creates one button hidden, with its image list (normal 0, pressed 1, hover 2) in hover
 // mode. A bitmap that fails to load leaves a button that draws nothing but still clicks.
-bool CreateSkinButton(winlib::BitmapButton& button, HWND parent, const SkinButtonSpec& spec);
+bool CreateSkinButton(winlib::BitmapButton& button, HWND parent, const SkinButtonSpec& entry);
 
 // The windows a layout places; any may be null.
 struct LayoutChildren {

@@ -9,4 +9,4 @@ work="${PAGE_TEST_DIR:-$root/build/page}"
 mkdir -p "$work"
 "$root/tools/encode-quote-page.sh" "$work/resources" "$deps/jquery/jquery.js"
 export PAGE_RESOURCES="$work/resources" PAGE_OUTPUT="$work" NODE_PATH="$deps/node/node_modules"
-exec node --test --test-reporter=spec --test-concurrency=1 "$root"/tests/page/*.test.js
+exec node --test --test-reporter=tap --test-concurrency=1 "$root"/tests/page/*.test.js
