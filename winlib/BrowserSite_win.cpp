@@ -1,5 +1,7 @@
 #include "winlib/BrowserSite_win.h"
 
+#include "winlib/DispatchSink_win.h"
+
 #include <ocidl.h>
 
 #include <utility>
@@ -10,37 +12,12 @@ namespace winlib {
 
 // Subscriber to the control's default event interface. The back-pointer is cleared when the
 // site unsubscribes, so a late event from the control reaches nobody.
-class EventSink final : public IDispatch {
+class EventSink final : public DispatchSink {
  public:
-  EventSink(BrowserSite* site, const IID& events) : site_(site), events_(events) {}
+  EventSink(BrowserSite* site, const IID& events) : DispatchSink(events), site_(site) {}
 
   void Detach() { site_ = nullptr; }
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == events_) {
-      *object = static_cast<IDispatch*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ::InterlockedIncrement(&refs_); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    LONG left = ::InterlockedDecrement(&refs_);
-    if (left == 0) delete this;
-    return left;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    if (count == nullptr) return E_POINTER;
-    *count = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-    if (info != nullptr) *info = nullptr;
-    return E_NOTIMPL;
-  }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
                                    UINT*) override {
@@ -51,9 +28,7 @@ class EventSink final : public IDispatch {
  private:
   ~EventSink() = default;
 
-  LONG refs_ = 1;
   BrowserSite* site_;  // not owned
-  IID events_;
 };
 
 namespace {

@@ -1,5 +1,7 @@
 #include "winlib/HtmlDialog_win.h"
 
+#include "winlib/DispatchSink_win.h"
+
 #include <exdisp.h>
 #include <exdispid.h>
 
@@ -13,7 +15,7 @@ namespace winlib {
 // What a page element calls when its event fires: the element's event property holds this
 // object, and the engine calls its default member. The back-pointer and the element are
 // dropped by Detach, which also breaks the element's reference cycle through this object.
-class ElementEventHandler final : public IDispatch {
+class ElementEventHandler final : public DispatchSink {
  public:
   ElementEventHandler(HtmlDialog* dialog, ComPtr<IDispatch> element,
                       HRESULT (*handler)(HtmlDialog& dialog, IDispatch* element))
@@ -24,31 +26,6 @@ class ElementEventHandler final : public IDispatch {
     element_.Reset();
   }
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDispatch) {
-      *object = static_cast<IDispatch*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ::InterlockedIncrement(&refs_); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    LONG left = ::InterlockedDecrement(&refs_);
-    if (left == 0) delete this;
-    return left;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    if (count == nullptr) return E_POINTER;
-    *count = 0;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-    if (info != nullptr) *info = nullptr;
-    return E_NOTIMPL;
-  }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
     return DISP_E_UNKNOWNNAME;
   }
@@ -65,7 +42,6 @@ class ElementEventHandler final : public IDispatch {
  private:
   ~ElementEventHandler() = default;
 
-  LONG refs_ = 1;
   HtmlDialog* dialog_;  // not owned
   ComPtr<IDispatch> element_;
   HRESULT (*handler_)(HtmlDialog& dialog, IDispatch* element);
